@@ -1,0 +1,232 @@
+#include "store/Database.h"
+
+#include "store/Amount.h"
+#include "store/Table.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+
+// round_half_even(units, divisor): integer division rounded half to even, for sums of whole-unit reads in SQL.
+void roundHalfEvenFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    if (argc != 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_int64(context, 0);
+        return;
+    }
+    const sqlite3_int64 divisor = sqlite3_value_int64(argv[1]);
+    if (divisor <= 0) {
+        sqlite3_result_error(context, "round_half_even: divisor must be positive", -1);
+        return;
+    }
+    sqlite3_result_int64(context, divideHalfEven(sqlite3_value_int64(argv[0]), divisor));
+}
+
+} // namespace
+
+Database::Database() = default;
+
+Database::~Database() { close(); }
+
+void Database::open(const QString& directory) {
+    close();
+    const QFileInfo dirInfo(directory);
+    if (!dirInfo.exists() || !dirInfo.isDir())
+        throw Error(QStringLiteral("Databaskatalogen %1 finns inte.").arg(QDir::toNativeSeparators(directory)));
+    const QString path = QDir(directory).filePath(fileName());
+    if (!QFileInfo::exists(path))
+        throw Error(QStringLiteral("Databasfilen %1 saknas.").arg(QDir::toNativeSeparators(path)));
+
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw Error(QStringLiteral("Databasen %1 kan inte öppnas: %2").arg(QDir::toNativeSeparators(path), reason));
+    }
+    m_db = db;
+    m_directory = directory;
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, 5000);
+    try {
+        if (sqlite3_db_readonly(m_db, "main") == 1)
+            throw Error(QStringLiteral("Databasen %1 är skrivskyddad.").arg(QDir::toNativeSeparators(path)));
+        exec("PRAGMA journal_mode=WAL");
+        exec("PRAGMA synchronous=FULL");
+        exec("PRAGMA foreign_keys=OFF");
+        sqlite3_create_function(m_db, "round_half_even", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                roundHalfEvenFunction, nullptr, nullptr);
+    } catch (const Error& e) {
+        close();
+        throw Error(QStringLiteral("Databasen %1 kan inte användas: %2").arg(QDir::toNativeSeparators(path), e.message()));
+    }
+}
+
+void Database::close() {
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    m_depth = 0;
+    m_failed = false;
+}
+
+void Database::fail(const QString& what) const {
+    const QString reason = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("databasen är inte öppen");
+    throw Error(QStringLiteral("%1: %2").arg(what, reason));
+}
+
+void Database::exec(const char* sql) {
+    if (!m_db)
+        fail(QStringLiteral("Databasfel"));
+    char* message = nullptr;
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString reason = QString::fromUtf8(message ? message : "okänt fel");
+        sqlite3_free(message);
+        throw Error(QStringLiteral("Databasfel: %1").arg(reason));
+    }
+}
+
+bool Database::tableExists(const QString& name) {
+    Statement query(*this, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?"));
+    query.bindText(1, name);
+    return query.step();
+}
+
+std::int64_t Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(m_db); }
+
+void Database::begin() {
+    if (m_depth == 0) {
+        exec("BEGIN IMMEDIATE");
+        m_failed = false;
+    }
+    ++m_depth;
+}
+
+void Database::commit() {
+    if (m_depth <= 0)
+        throw Error(QStringLiteral("Databasfel: ingen transaktion är öppen."));
+    if (m_depth > 1) {
+        --m_depth;
+        return;
+    }
+    if (m_failed) {
+        rollback();
+        throw Error(QStringLiteral("Databasfel: transaktionen avbröts."));
+    }
+    try {
+        exec("COMMIT");
+    } catch (...) {
+        rollback();
+        throw;
+    }
+    m_depth = 0;
+}
+
+void Database::rollback() {
+    if (m_depth <= 0)
+        return;
+    if (m_depth > 1) {
+        --m_depth;
+        m_failed = true;
+        return;
+    }
+    m_depth = 0;
+    m_failed = false;
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    for (Table* table : m_tables)
+        table->discardAfterRollback();
+}
+
+void Database::attach(Table* table) { m_tables.push_back(table); }
+
+void Database::detach(Table* table) { std::erase(m_tables, table); }
+
+Statement::Statement(Database& db, const QString& sql) : m_db(db) {
+    if (!db.handle())
+        db.fail(QStringLiteral("Databasfel"));
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v3(db.handle(), utf8.constData(), static_cast<int>(utf8.size()), SQLITE_PREPARE_PERSISTENT,
+                           &m_stmt, nullptr) != SQLITE_OK)
+        db.fail(QStringLiteral("Databasfel"));
+}
+
+Statement::~Statement() { sqlite3_finalize(m_stmt); }
+
+void Statement::bind(int index, const QVariant& value) {
+    if (!value.isValid() || value.isNull()) {
+        bindNull(index);
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+        bindInt(index, value.toLongLong());
+        break;
+    case QMetaType::Double:
+        sqlite3_bind_double(m_stmt, index, value.toDouble());
+        break;
+    default:
+        bindText(index, value.toString());
+    }
+}
+
+void Statement::bindText(int index, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(m_stmt, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void Statement::bindInt(int index, std::int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
+
+void Statement::bindNull(int index) { sqlite3_bind_null(m_stmt, index); }
+
+bool Statement::step() {
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db.handle()));
+    sqlite3_reset(m_stmt);
+    throw Error(QStringLiteral("Databasfel: %1").arg(reason));
+}
+
+void Statement::reset() {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+
+QVariant Statement::value(int column) const {
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant::fromValue<qlonglong>(sqlite3_column_int64(m_stmt, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(m_stmt, column);
+    case SQLITE_NULL:
+        return {};
+    default:
+        return textValue(column);
+    }
+}
+
+std::int64_t Statement::intValue(int column) const { return sqlite3_column_int64(m_stmt, column); }
+
+QString Statement::textValue(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+bool Statement::isNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
+
+QString Statement::columnName(int column) const { return QString::fromUtf8(sqlite3_column_name(m_stmt, column)); }
+
+} // namespace store

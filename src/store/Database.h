@@ -1,0 +1,118 @@
+#pragma once
+
+#include "store/Error.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+class Table;
+
+// One SQLite file holding the program's tables. Posts are durable when they return (WAL, synchronous FULL).
+class Database final {
+public:
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    static QString fileName() { return QStringLiteral("slantvis.db"); }
+
+    // Opens `directory`/slantvis.db; never creates the directory, the file or a table.
+    void open(const QString& directory);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    const QString& directory() const { return m_directory; }
+    sqlite3* handle() const { return m_db; }
+
+    void exec(const char* sql);
+    bool tableExists(const QString& name);
+    std::int64_t lastInsertRowId() const;
+
+    // Called before every write of a row; tests throw from it to inject a failure.
+    using WriteHook = std::function<void(const QString& table)>;
+    void setWriteHook(WriteHook hook) { m_writeHook = std::move(hook); }
+    void beforeWrite(const QString& table) {
+        if (m_writeHook)
+            m_writeHook(table);
+    }
+
+    // Transactions nest; only the outermost begins and commits. A rollback tells every table to drop what it
+    // holds of rows that are no longer stored.
+    void begin();
+    void commit();
+    void rollback();
+    int transactionDepth() const { return m_depth; }
+
+    void attach(Table* table);
+    void detach(Table* table);
+
+    [[noreturn]] void fail(const QString& what) const;
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_directory;
+    int m_depth = 0;
+    bool m_failed = false;
+    WriteHook m_writeHook;
+    std::vector<Table*> m_tables;
+};
+
+// A prepared statement; finalized on destruction. Values are always bound, never spliced into SQL.
+class Statement final {
+public:
+    Statement(Database& db, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(int index, const QVariant& value);
+    void bindText(int index, const QString& text);
+    void bindInt(int index, std::int64_t value);
+    void bindNull(int index);
+
+    // Advances to the next result row; false when done.
+    bool step();
+    void reset();
+
+    int columnCount() const;
+    QVariant value(int column) const;
+    std::int64_t intValue(int column) const;
+    QString textValue(int column) const;
+    bool isNull(int column) const;
+    QString columnName(int column) const;
+
+private:
+    Database& m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+// Rolls back unless committed.
+class Transaction final {
+public:
+    explicit Transaction(Database& db) : m_db(db) { m_db.begin(); }
+    ~Transaction() {
+        if (!m_done)
+            m_db.rollback();
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit() {
+        m_db.commit();
+        m_done = true;
+    }
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};
+
+} // namespace store

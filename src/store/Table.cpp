@@ -1,0 +1,668 @@
+#include "store/Table.h"
+
+#include <QLocale>
+#include <algorithm>
+
+namespace store {
+
+namespace {
+
+constexpr std::int64_t kPageSize = 128;
+constexpr size_t kMaxPages = 64;
+
+QString quoted(const QString& identifier) {
+    QString escaped = identifier;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+FieldKind kindOf(const QString& declaredType, bool isKey) {
+    if (isKey)
+        return FieldKind::Key;
+    const QString type = declaredType.toUpper();
+    if (type.startsWith(QLatin1String("AMOUNT")))
+        return FieldKind::Money;
+    if (type.startsWith(QLatin1String("DATE")))
+        return FieldKind::Date;
+    if (type.contains(QLatin1String("INT")))
+        return FieldKind::Integer;
+    return FieldKind::Text;
+}
+
+QString dateText(const QDateTime& value) {
+    const QLocale locale;
+    QString text = locale.toString(value.date(), QLocale::ShortFormat);
+    if (value.time() != QTime(0, 0))
+        text += QLatin1Char(' ') + locale.toString(value.time(), QStringLiteral("HH:mm:ss"));
+    return text;
+}
+
+QDateTime parseStoredDate(const QString& stored) {
+    QDateTime value = QDateTime::fromString(stored, Qt::ISODateWithMs);
+    if (!value.isValid()) {
+        const QDate date = QDate::fromString(stored, Qt::ISODate);
+        if (date.isValid())
+            value = date.startOfDay();
+    }
+    return value;
+}
+
+QString storedDate(const QDateTime& value) {
+    if (value.time() == QTime(0, 0))
+        return value.date().toString(Qt::ISODate);
+    return value.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"));
+}
+
+} // namespace
+
+Table::Table(Database& db, QString name, QString keyColumn, QString orderColumn, QObject* parent)
+    : QObject(parent), m_db(db), m_name(std::move(name)), m_keyColumn(std::move(keyColumn)),
+      m_orderColumn(std::move(orderColumn)) {
+    setObjectName(m_name);
+}
+
+Table::~Table() { close(); }
+
+void Table::open() {
+    close();
+    if (!m_db.isOpen() || !m_db.tableExists(m_name))
+        throw Error(QStringLiteral("Tabellen %1 finns inte i databasen i %2.").arg(m_name, m_db.directory()));
+    Statement info(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_name)));
+    while (info.step()) {
+        const QString column = info.textValue(1);
+        const bool isKey = column.compare(m_keyColumn, Qt::CaseInsensitive) == 0;
+        m_columns.push_back({column, kindOf(info.textValue(2), isKey)});
+    }
+    if (!m_keyColumn.isEmpty() && !hasField(m_keyColumn))
+        throw Error(QStringLiteral("Tabellen %1 saknar fältet %2.").arg(m_name, m_keyColumn));
+    if (!m_orderColumn.isEmpty() && !hasField(m_orderColumn))
+        throw Error(QStringLiteral("Tabellen %1 saknar fältet %2.").arg(m_name, m_orderColumn));
+    m_db.attach(this);
+    m_open = true;
+    first();
+}
+
+void Table::close() {
+    if (m_open)
+        m_db.detach(this);
+    m_open = false;
+    m_statements.clear();
+    m_columns.clear();
+    m_current.reset();
+    m_buffer.clear();
+    m_state = State::Browse;
+    invalidate();
+}
+
+void Table::requireOpen() const {
+    if (!m_open)
+        throw Error(QStringLiteral("Tabellen %1 är inte öppen.").arg(m_name));
+}
+
+int Table::fieldIndex(QStringView field) const {
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        if (QStringView(m_columns[i].name).compare(field, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool Table::hasField(QStringView field) const { return fieldIndex(field) >= 0; }
+
+int Table::requireField(QStringView field) const {
+    requireOpen();
+    const int index = fieldIndex(field);
+    if (index < 0)
+        throw Error(QStringLiteral("Fältet %1 finns inte i tabellen %2.").arg(field.toString(), m_name));
+    return index;
+}
+
+Statement& Table::cached(const QString& sql) {
+    auto& slot = m_statements[sql];
+    if (!slot)
+        slot = std::make_unique<Statement>(m_db, sql);
+    slot->reset();
+    return *slot;
+}
+
+QString Table::selectColumns() const {
+    QStringList names{QStringLiteral("rowid")};
+    for (const Column& column : m_columns)
+        names << quoted(column.name);
+    return names.join(QLatin1String(", "));
+}
+
+QString Table::orderBy(bool descending) const {
+    const QString direction = descending ? QStringLiteral(" DESC") : QString();
+    if (m_orderColumn.isEmpty())
+        return QStringLiteral(" ORDER BY rowid") + direction;
+    return QStringLiteral(" ORDER BY %1%2, rowid%2").arg(quoted(m_orderColumn), direction);
+}
+
+Table::Row Table::readRow(const Statement& statement) const {
+    Row row;
+    row.rowid = statement.intValue(0);
+    row.values.reserve(m_columns.size());
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        row.values.push_back(statement.value(static_cast<int>(i) + 1));
+    return row;
+}
+
+bool Table::loadFirstMatching(Statement& statement) {
+    if (!statement.step())
+        return false;
+    setCurrent(readRow(statement));
+    statement.reset();
+    return true;
+}
+
+void Table::setCurrent(std::optional<Row> row) {
+    if (m_state != State::Browse)
+        cancel();
+    m_current = std::move(row);
+    emit cursorMoved();
+}
+
+std::int64_t Table::recordCount() {
+    requireOpen();
+    if (!m_count) {
+        Statement& count = cached(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(m_name)));
+        count.step();
+        m_count = count.intValue(0);
+        count.reset();
+    }
+    return *m_count;
+}
+
+void Table::first() {
+    requireOpen();
+    Statement& query = cached(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy()));
+    if (!loadFirstMatching(query) && m_current)
+        setCurrent(std::nullopt);
+}
+
+void Table::last() {
+    requireOpen();
+    Statement& query =
+        cached(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy(true)));
+    if (!loadFirstMatching(query) && m_current)
+        setCurrent(std::nullopt);
+}
+
+void Table::next() {
+    requireOpen();
+    if (!m_current) {
+        first();
+        return;
+    }
+    if (m_orderColumn.isEmpty()) {
+        Statement& query = cached(
+            QStringLiteral("SELECT %1 FROM %2 WHERE rowid > ?1%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy()));
+        query.bindInt(1, m_current->rowid);
+        loadFirstMatching(query);
+        return;
+    }
+    const int orderField = fieldIndex(m_orderColumn);
+    Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE (%3, rowid) > (?1, ?2)%4 LIMIT 1")
+                                  .arg(selectColumns(), quoted(m_name), quoted(m_orderColumn), orderBy()));
+    query.bind(1, m_current->values[static_cast<size_t>(orderField)]);
+    query.bindInt(2, m_current->rowid);
+    loadFirstMatching(query);
+}
+
+bool Table::locate(QStringView field, const QString& value) {
+    const int index = requireField(field);
+    const FieldKind kind = m_columns[static_cast<size_t>(index)].kind;
+    Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?1%4 LIMIT 1")
+                                  .arg(selectColumns(), quoted(m_name), quoted(m_columns[static_cast<size_t>(index)].name),
+                                       orderBy()));
+    if (kind == FieldKind::Key || kind == FieldKind::Integer) {
+        // Exact text match: only the canonical decimal text of a stored number equals it.
+        bool ok = false;
+        const qlonglong number = value.toLongLong(&ok);
+        if (!ok || QString::number(number) != value)
+            return false;
+        query.bindInt(1, number);
+    } else {
+        query.bindText(1, value);
+    }
+    return loadFirstMatching(query);
+}
+
+void Table::ensureOrder() {
+    if (m_order)
+        return;
+    Statement query(m_db, QStringLiteral("SELECT rowid FROM %1%2").arg(quoted(m_name), orderBy()));
+    std::vector<std::int64_t> order;
+    order.reserve(static_cast<size_t>(recordCount()));
+    while (query.step())
+        order.push_back(query.intValue(0));
+    m_count = static_cast<std::int64_t>(order.size());
+    m_order = std::move(order);
+}
+
+std::int64_t Table::rowIdAt(std::int64_t row) {
+    requireOpen();
+    ensureOrder();
+    if (row < 0 || row >= static_cast<std::int64_t>(m_order->size()))
+        return 0;
+    return (*m_order)[static_cast<size_t>(row)];
+}
+
+bool Table::moveToRow(std::int64_t row) {
+    const std::int64_t rowid = rowIdAt(row);
+    if (rowid == 0)
+        return false;
+    Statement& query =
+        cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(selectColumns(), quoted(m_name)));
+    query.bindInt(1, rowid);
+    return loadFirstMatching(query);
+}
+
+std::int64_t Table::currentRow() {
+    if (!m_open || !m_current)
+        return -1;
+    ensureOrder();
+    const auto& order = *m_order;
+    if (m_orderColumn.isEmpty()) {
+        const auto it = std::lower_bound(order.begin(), order.end(), m_current->rowid);
+        return (it != order.end() && *it == m_current->rowid) ? it - order.begin() : -1;
+    }
+    const auto it = std::find(order.begin(), order.end(), m_current->rowid);
+    return it != order.end() ? it - order.begin() : -1;
+}
+
+QVariant Table::cellAt(std::int64_t row, int field) {
+    requireOpen();
+    const std::int64_t page = row / kPageSize;
+    auto found = m_pages.find(page);
+    if (found == m_pages.end()) {
+        ensureOrder();
+        const auto begin = static_cast<size_t>(page * kPageSize);
+        if (begin >= m_order->size())
+            return {};
+        const size_t end = std::min(m_order->size(), begin + static_cast<size_t>(kPageSize));
+        std::vector<Row> rows;
+        rows.reserve(end - begin);
+        if (m_orderColumn.isEmpty()) {
+            Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid")
+                                          .arg(selectColumns(), quoted(m_name)));
+            query.bindInt(1, (*m_order)[begin]);
+            query.bindInt(2, (*m_order)[end - 1]);
+            while (query.step())
+                rows.push_back(readRow(query));
+            query.reset();
+        } else {
+            Statement& query = cached(QStringLiteral("SELECT %1 FROM %2%3 LIMIT ?1 OFFSET ?2")
+                                          .arg(selectColumns(), quoted(m_name), orderBy()));
+            query.bindInt(1, kPageSize);
+            query.bindInt(2, page * kPageSize);
+            while (query.step())
+                rows.push_back(readRow(query));
+            query.reset();
+        }
+        if (m_pages.size() >= kMaxPages)
+            m_pages.clear();
+        found = m_pages.emplace(page, std::move(rows)).first;
+    }
+    const auto index = static_cast<size_t>(row - page * kPageSize);
+    if (index >= found->second.size() || field < 0 || field >= fieldCount())
+        return {};
+    return found->second[index].values[static_cast<size_t>(field)];
+}
+
+void Table::invalidate() {
+    m_count.reset();
+    m_order.reset();
+    m_pages.clear();
+}
+
+void Table::requireWritable(QStringView field) {
+    if (m_state == State::Browse)
+        throw Error(QStringLiteral("Tabellen %1 är inte i redigeringsläge.").arg(m_name));
+    if (!m_keyColumn.isEmpty() && field.compare(m_keyColumn, Qt::CaseInsensitive) == 0)
+        throw Error(QStringLiteral("Fältet %1 sätts av databasen.").arg(m_keyColumn));
+}
+
+void Table::append() {
+    requireOpen();
+    if (m_state != State::Browse)
+        post();
+    m_buffer.assign(m_columns.size(), QVariant());
+    m_state = State::Insert;
+}
+
+void Table::edit() {
+    requireOpen();
+    if (m_state != State::Browse)
+        return;
+    if (!m_current)
+        throw Error(QStringLiteral("Tabellen %1 är tom.").arg(m_name));
+    m_buffer = m_current->values;
+    m_state = State::Edit;
+}
+
+void Table::cancel() {
+    m_buffer.clear();
+    m_state = State::Browse;
+}
+
+void Table::post() {
+    requireOpen();
+    if (m_state == State::Browse)
+        return;
+    try {
+        m_db.beforeWrite(m_name);
+        QStringList names;
+        QStringList marks;
+        std::vector<QVariant> values;
+        for (size_t i = 0; i < m_columns.size(); ++i) {
+            if (m_columns[i].kind == FieldKind::Key)
+                continue;
+            names << quoted(m_columns[i].name);
+            values.push_back(m_buffer[i]);
+            marks << QStringLiteral("?%1").arg(values.size());
+        }
+        if (m_state == State::Insert) {
+            Statement& insert = cached(
+                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(m_name), names.join(u','), marks.join(u',')));
+            for (size_t i = 0; i < values.size(); ++i)
+                insert.bind(static_cast<int>(i) + 1, values[i]);
+            insert.step();
+            insert.reset();
+            const std::int64_t rowid = m_db.lastInsertRowId();
+            if (m_count)
+                ++*m_count;
+            if (m_order && m_orderColumn.isEmpty())
+                m_order->push_back(rowid);
+            else
+                m_order.reset();
+            m_current = Row{rowid, m_buffer};
+        } else {
+            QStringList assignments;
+            for (int i = 0; i < names.size(); ++i)
+                assignments << names[i] + QLatin1Char('=') + marks[i];
+            Statement& update = cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                           .arg(quoted(m_name), assignments.join(u','))
+                                           .arg(values.size() + 1));
+            for (size_t i = 0; i < values.size(); ++i)
+                update.bind(static_cast<int>(i) + 1, values[i]);
+            update.bindInt(static_cast<int>(values.size()) + 1, m_current->rowid);
+            update.step();
+            update.reset();
+            if (!m_orderColumn.isEmpty())
+                m_order.reset();
+            m_current->values = m_buffer;
+        }
+    } catch (...) {
+        cancel();
+        throw;
+    }
+    reloadCurrent();
+    m_pages.clear();
+    m_buffer.clear();
+    m_state = State::Browse;
+    emit rowsChanged();
+    emit cursorMoved();
+}
+
+bool Table::reloadCurrent() {
+    if (!m_current)
+        return false;
+    Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(selectColumns(), quoted(m_name)));
+    query.bindInt(1, m_current->rowid);
+    if (query.step()) {
+        m_current = readRow(query);
+        query.reset();
+        return true;
+    }
+    m_current.reset();
+    return false;
+}
+
+void Table::deleteCurrent() {
+    requireOpen();
+    if (m_state != State::Browse)
+        cancel();
+    if (!m_current)
+        throw Error(QStringLiteral("Tabellen %1 är tom, det finns inget att radera.").arg(m_name));
+    m_db.beforeWrite(m_name);
+    const Row gone = *m_current;
+    // The neighbour that becomes current: the next row, or the previous one at the end.
+    std::optional<Row> neighbour;
+    {
+        next();
+        if (m_current && m_current->rowid != gone.rowid) {
+            neighbour = m_current;
+        } else {
+            const QString orderColumn = m_orderColumn.isEmpty() ? QStringLiteral("rowid") : quoted(m_orderColumn);
+            Statement& previous = cached(QStringLiteral("SELECT %1 FROM %2 WHERE (%3, rowid) < (?1, ?2)%4 LIMIT 1")
+                                             .arg(selectColumns(), quoted(m_name), orderColumn, orderBy(true)));
+            const int orderField = m_orderColumn.isEmpty() ? -1 : fieldIndex(m_orderColumn);
+            previous.bind(1, orderField < 0 ? QVariant::fromValue<qlonglong>(gone.rowid)
+                                            : gone.values[static_cast<size_t>(orderField)]);
+            previous.bindInt(2, gone.rowid);
+            if (previous.step())
+                neighbour = readRow(previous);
+            previous.reset();
+        }
+    }
+    Statement& remove = cached(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoted(m_name)));
+    remove.bindInt(1, gone.rowid);
+    try {
+        remove.step();
+    } catch (...) {
+        m_current = gone;
+        throw;
+    }
+    remove.reset();
+    if (m_count)
+        --*m_count;
+    if (m_order)
+        std::erase(*m_order, gone.rowid);
+    m_pages.clear();
+    m_current = std::move(neighbour);
+    emit rowsChanged();
+    emit cursorMoved();
+}
+
+void Table::refresh() {
+    requireOpen();
+    if (m_state != State::Browse)
+        cancel();
+    invalidate();
+    if (!reloadCurrent())
+        first();
+    emit rowsChanged();
+    emit cursorMoved();
+}
+
+void Table::discardAfterRollback() {
+    if (!m_open)
+        return;
+    cancel();
+    invalidate();
+    if (!reloadCurrent())
+        first();
+    emit rowsChanged();
+    emit cursorMoved();
+}
+
+QVariant Table::value(QStringView field) const {
+    const int index = requireField(field);
+    if (m_state != State::Browse)
+        return m_buffer[static_cast<size_t>(index)];
+    if (!m_current)
+        return {};
+    return m_current->values[static_cast<size_t>(index)];
+}
+
+QString Table::displayText(int field, const QVariant& stored) const {
+    if (!stored.isValid())
+        return {};
+    switch (m_columns.at(static_cast<size_t>(field)).kind) {
+    case FieldKind::Money:
+        return plainDecimal(stored.toLongLong());
+    case FieldKind::Date: {
+        const QDateTime date = parseStoredDate(stored.toString());
+        return date.isValid() ? dateText(date) : stored.toString();
+    }
+    default:
+        return stored.toString();
+    }
+}
+
+QString Table::asText(QStringView field) const { return displayText(requireField(field), value(field)); }
+
+std::int64_t Table::asInteger(QStringView field) const {
+    const int index = requireField(field);
+    const QVariant stored = value(field);
+    if (!stored.isValid())
+        return 0;
+    switch (m_columns[static_cast<size_t>(index)].kind) {
+    case FieldKind::Money:
+        return wholeUnits(stored.toLongLong());
+    case FieldKind::Key:
+    case FieldKind::Integer:
+        if (stored.typeId() == QMetaType::LongLong)
+            return stored.toLongLong();
+        [[fallthrough]];
+    default: {
+        bool ok = false;
+        const qlonglong number = stored.toString().trimmed().toLongLong(&ok);
+        if (!ok)
+            throw Error(QStringLiteral("'%1' är inte ett heltal (fältet %2).").arg(stored.toString(), fieldName(index)));
+        return number;
+    }
+    }
+}
+
+Amount Table::asAmount(QStringView field) const {
+    const int index = requireField(field);
+    const QVariant stored = value(field);
+    if (!stored.isValid())
+        return 0;
+    switch (m_columns[static_cast<size_t>(index)].kind) {
+    case FieldKind::Money:
+        return stored.toLongLong();
+    case FieldKind::Key:
+    case FieldKind::Integer:
+        return stored.toLongLong() * kUnitsPerWhole;
+    default: {
+        const ParsedAmount parsed = parseAmount(stored.toString());
+        if (parsed.status != ParseStatus::Ok)
+            throw Error(QStringLiteral("'%1' är inte ett belopp (fältet %2).").arg(stored.toString(), fieldName(index)));
+        return parsed.amount;
+    }
+    }
+}
+
+double Table::asFloat(QStringView field) const {
+    const int index = requireField(field);
+    if (m_columns[static_cast<size_t>(index)].kind == FieldKind::Integer ||
+        m_columns[static_cast<size_t>(index)].kind == FieldKind::Key)
+        return static_cast<double>(asInteger(field));
+    return static_cast<double>(asAmount(field)) / kUnitsPerWhole;
+}
+
+QDateTime Table::asDateTime(QStringView field) const {
+    const int index = requireField(field);
+    const QVariant stored = value(field);
+    if (!stored.isValid())
+        return {};
+    QDateTime date = parseStoredDate(stored.toString());
+    if (!date.isValid()) {
+        const QDate typed = QLocale().toDate(stored.toString(), QLocale::ShortFormat);
+        if (typed.isValid())
+            date = typed.startOfDay();
+    }
+    if (!date.isValid())
+        throw Error(QStringLiteral("'%1' är inte ett datum (fältet %2).").arg(stored.toString(), fieldName(index)));
+    return date;
+}
+
+void Table::setField(int index, QVariant value) { m_buffer[static_cast<size_t>(index)] = std::move(value); }
+
+void Table::setText(QStringView field, const QString& text) {
+    const int index = requireField(field);
+    requireWritable(field);
+    const auto fail = [&] {
+        cancel();
+        throw Error(QStringLiteral("'%1' är inte ett giltigt värde för fältet %2.").arg(text, fieldName(index)));
+    };
+    switch (m_columns[static_cast<size_t>(index)].kind) {
+    case FieldKind::Money: {
+        const ParsedAmount parsed = parseAmount(text);
+        if (parsed.status == ParseStatus::Empty)
+            setField(index, {});
+        else if (parsed.status != ParseStatus::Ok)
+            fail();
+        else
+            setField(index, QVariant::fromValue<qlonglong>(parsed.amount));
+        break;
+    }
+    case FieldKind::Integer: {
+        const QString trimmed = text.trimmed();
+        if (trimmed.isEmpty()) {
+            setField(index, {});
+            break;
+        }
+        bool ok = false;
+        qlonglong number = QLocale().toLongLong(trimmed, &ok);
+        if (!ok)
+            number = trimmed.toLongLong(&ok);
+        if (!ok || number < INT32_MIN || number > INT32_MAX)
+            fail();
+        setField(index, QVariant::fromValue<qlonglong>(number));
+        break;
+    }
+    case FieldKind::Date: {
+        if (text.trimmed().isEmpty()) {
+            setField(index, {});
+            break;
+        }
+        QDate date = QLocale().toDate(text.trimmed(), QLocale::ShortFormat);
+        if (!date.isValid())
+            date = QDate::fromString(text.trimmed(), Qt::ISODate);
+        if (!date.isValid())
+            fail();
+        setField(index, date.toString(Qt::ISODate));
+        break;
+    }
+    default:
+        setField(index, text);
+    }
+}
+
+void Table::setInteger(QStringView field, std::int64_t value) {
+    const int index = requireField(field);
+    requireWritable(field);
+    if (m_columns[static_cast<size_t>(index)].kind == FieldKind::Money)
+        setField(index, QVariant::fromValue<qlonglong>(value * kUnitsPerWhole));
+    else if (m_columns[static_cast<size_t>(index)].kind == FieldKind::Text)
+        setField(index, QString::number(value));
+    else
+        setField(index, QVariant::fromValue<qlonglong>(value));
+}
+
+void Table::setAmount(QStringView field, Amount value) {
+    const int index = requireField(field);
+    requireWritable(field);
+    if (m_columns[static_cast<size_t>(index)].kind != FieldKind::Money)
+        throw Error(QStringLiteral("Fältet %1 är inte ett belopp.").arg(fieldName(index)));
+    setField(index, QVariant::fromValue<qlonglong>(value));
+}
+
+void Table::setDateTime(QStringView field, const QDateTime& value) {
+    const int index = requireField(field);
+    requireWritable(field);
+    setField(index, value.isValid() ? QVariant(storedDate(value)) : QVariant());
+}
+
+void Table::setNull(QStringView field) {
+    const int index = requireField(field);
+    requireWritable(field);
+    setField(index, {});
+}
+
+} // namespace store

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "store/Amount.h"
+#include "store/Database.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace store {
+
+// What a field holds, from its declared type: "AMOUNT INTEGER", "DATE TEXT", INTEGER, TEXT.
+enum class FieldKind { Key, Integer, Money, Date, Text };
+
+// A table with the one cursor every window shares. Rows are ordered by the order column (then by rowid);
+// the cursor, counts and grid pages are read on demand so a table of a million rows costs no more to open
+// than an empty one. Writes go through append/edit + set + post, or deleteCurrent.
+class Table final : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Browse, Edit, Insert };
+
+    // `keyColumn` is the INTEGER PRIMARY KEY (empty when the table has only its rowid); `orderColumn` the row
+    // order (empty: by key).
+    Table(Database& db, QString name, QString keyColumn, QString orderColumn = {}, QObject* parent = nullptr);
+    ~Table() override;
+
+    void open();
+    void close();
+    bool isOpen() const { return m_open; }
+    const QString& name() const { return m_name; }
+    Database& database() const { return m_db; }
+
+    // Fields, by name without regard to case.
+    int fieldIndex(QStringView field) const;
+    bool hasField(QStringView field) const;
+    QString fieldName(int index) const { return m_columns.at(static_cast<size_t>(index)).name; }
+    FieldKind fieldKind(int index) const { return m_columns.at(static_cast<size_t>(index)).kind; }
+    int fieldCount() const { return static_cast<int>(m_columns.size()); }
+
+    // Cursor.
+    std::int64_t recordCount();
+    bool isEmpty() { return recordCount() == 0; }
+    void first();
+    void next();
+    void last();
+    bool locate(QStringView field, const QString& value);
+    bool moveToRow(std::int64_t row);
+    bool hasCurrent() const { return m_current.has_value() || m_state == State::Insert; }
+    std::int64_t currentRowId() const { return m_current ? m_current->rowid : 0; }
+    // Position of the current row in table order, -1 without one (or for a row not yet posted).
+    std::int64_t currentRow();
+
+    // Editing.
+    State state() const { return m_state; }
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    void deleteCurrent();
+    void refresh();
+
+    // Reading the current row (or the row being written).
+    QVariant value(QStringView field) const;
+    bool isNull(QStringView field) const { return !value(field).isValid(); }
+    QString asText(QStringView field) const;
+    std::int64_t asInteger(QStringView field) const;
+    Amount asAmount(QStringView field) const;
+    double asFloat(QStringView field) const;
+    QDateTime asDateTime(QStringView field) const;
+
+    // Writing the row being edited or appended. A text that does not convert cancels that row and throws.
+    void setText(QStringView field, const QString& text);
+    void setInteger(QStringView field, std::int64_t value);
+    void setAmount(QStringView field, Amount value);
+    void setDateTime(QStringView field, const QDateTime& value);
+    void setNull(QStringView field);
+
+    // Grid access by position, read in pages.
+    QVariant cellAt(std::int64_t row, int field);
+    std::int64_t rowIdAt(std::int64_t row);
+
+    // After a rollback: forget rows that may no longer be stored.
+    void discardAfterRollback();
+
+    // Text of a stored value as the user sees it: amounts as plain decimal text, dates in the short format.
+    QString displayText(int field, const QVariant& stored) const;
+
+signals:
+    void cursorMoved();
+    void rowsChanged();
+
+private:
+    struct Column {
+        QString name;
+        FieldKind kind = FieldKind::Text;
+    };
+    struct Row {
+        std::int64_t rowid = 0;
+        std::vector<QVariant> values;
+    };
+
+    int requireField(QStringView field) const;
+    void requireOpen() const;
+    void requireWritable(QStringView field);
+    QString selectColumns() const;
+    QString orderBy(bool descending = false) const;
+    Row readRow(const Statement& statement) const;
+    bool loadFirstMatching(Statement& statement);
+    void setCurrent(std::optional<Row> row);
+    bool reloadCurrent();
+    void ensureOrder();
+    void invalidate();
+    void setField(int index, QVariant value);
+    Statement& cached(const QString& sql);
+
+    Database& m_db;
+    QString m_name;
+    QString m_keyColumn;
+    QString m_orderColumn;
+    bool m_open = false;
+    std::vector<Column> m_columns;
+    std::optional<Row> m_current;
+    std::vector<QVariant> m_buffer;
+    State m_state = State::Browse;
+    std::optional<std::int64_t> m_count;
+    std::optional<std::vector<std::int64_t>> m_order;
+    std::map<std::int64_t, std::vector<Row>> m_pages;
+    std::map<QString, std::unique_ptr<Statement>> m_statements;
+};
+
+} // namespace store

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <functional>
+#include <vector>
+
+namespace store {
+class Table;
+}
+
+struct GridColumn {
+    QString field;  // empty for the indicator column
+    QString header; // header text
+    int width = 64;
+    Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+// A table shown through its shared cursor: rows in table order, read a page at a time.
+class TableModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    TableModel(store::Table& table, std::vector<GridColumn> columns, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    store::Table& table() const { return m_table; }
+    const std::vector<GridColumn>& columns() const { return m_columns; }
+    void setBanded(bool banded) { m_banded = banded; }
+
+    // Which cells may be typed into (grid row, grid column), and what a typed value does.
+    using EditRule = std::function<bool(int gridRow, int gridColumn)>;
+    using CellWriter = std::function<void(int gridRow, int gridColumn, const QString& text)>;
+    void setEditing(EditRule rule, CellWriter writer);
+
+    // Text of a cell as shown: "%.2f" for amounts.
+    QString cellText(int row, int column) const;
+
+private:
+    void tableChanged();
+
+    store::Table& m_table;
+    std::vector<GridColumn> m_columns;
+    std::vector<int> m_fieldIndexes;
+    bool m_banded = true;
+    EditRule m_editRule;
+    CellWriter m_cellWriter;
+};
+
+// A grid bound to a table. Grid rows count the header as row 0; grid column 0 is the indicator column.
+// A left click (or the keyboard) moves the table's cursor; a right click does not.
+class DataGrid final : public QTableView {
+    Q_OBJECT
+public:
+    explicit DataGrid(QWidget* parent = nullptr);
+
+    void bind(store::Table& table, std::vector<GridColumn> columns);
+    TableModel* tableModel() const { return m_model; }
+
+    // Row of the table shown as current (data rows from 0), -1 without one.
+    int currentDataRow() const;
+
+signals:
+    void clickCell(int gridRow, int gridColumn);
+    void dblClickCell(int gridRow, int gridColumn);
+    void rightClickCell(int gridRow, int gridColumn);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void followCursor();
+    void currentRowMoved(const QModelIndex& current);
+
+    TableModel* m_model = nullptr;
+    bool m_following = false;
+    bool m_syncPending = false;
+};

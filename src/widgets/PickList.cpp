@@ -1,0 +1,52 @@
+#include "widgets/PickList.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace picklist {
+
+void clear(QComboBox* names, QComboBox* keys) {
+    names->clear();
+    keys->clear();
+    finishFill(names, keys);
+}
+
+void append(QComboBox* names, QComboBox* keys, const QString& name, const QString& key) {
+    names->addItem(name);
+    keys->addItem(key);
+}
+
+void finishFill(QComboBox* names, QComboBox* keys) {
+    names->setCurrentIndex(-1);
+    keys->setCurrentIndex(-1);
+    if (names->isEditable())
+        names->setEditText(QString());
+}
+
+void select(QComboBox* names, QComboBox* keys) { keys->setCurrentIndex(names->currentIndex()); }
+
+QString chosenKey(const QComboBox* names, const QComboBox* keys) {
+    const int index = keys->currentIndex();
+    if (index < 0 || index >= names->count() || names->currentText() != names->itemText(index))
+        return {};
+    return keys->currentText();
+}
+
+QComboBox* makeKeyList(QWidget* parent, const QString& objectName) {
+    auto* keys = new QComboBox(parent);
+    keys->setObjectName(objectName);
+    keys->setEditable(false);
+    keys->hide();
+    return keys;
+}
+
+QComboBox* makeNameList(QWidget* parent, const QString& objectName) {
+    auto* names = new QComboBox(parent);
+    names->setObjectName(objectName);
+    names->setEditable(true);
+    names->setInsertPolicy(QComboBox::NoInsert);
+    names->setCompleter(nullptr);
+    return names;
+}
+
+} // namespace picklist

@@ -1,11 +1,11 @@
 // Start-up sequence and window flow of the main window.
 #include "TestProgram.h"
+#include "accounts/TForm6.h"
+#include "accounts/TForm7.h"
 #include "app/TForm1.h"
 #include "budget/TDetail.h"
 #include "budget/TForm5.h"
 #include "transactions/TForm3.h"
-#include "accounts/TForm6.h"
-#include "accounts/TForm7.h"
 
 #include <QDir>
 #include <QFile>

@@ -14,14 +14,22 @@ QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString& text, QM
 
 } // namespace
 
-void MessageBoxDialogs::warning(const QString& text) { show(QMessageBox::Warning, text, QMessageBox::Ok); }
+void MessageBoxDialogs::warning(const QString& text) {
+    show(QMessageBox::Warning, text, QMessageBox::Ok);
+}
 
 bool MessageBoxDialogs::question(const QString& text) {
     return show(QMessageBox::Information, text, QMessageBox::Yes | QMessageBox::Cancel) == QMessageBox::Yes;
 }
 
-void MessageBoxDialogs::information(const QString& text) { show(QMessageBox::Information, text, QMessageBox::Ok); }
+void MessageBoxDialogs::information(const QString& text) {
+    show(QMessageBox::Information, text, QMessageBox::Ok);
+}
 
-void MessageBoxDialogs::error(const QString& text) { show(QMessageBox::Critical, text, QMessageBox::Ok); }
+void MessageBoxDialogs::error(const QString& text) {
+    show(QMessageBox::Critical, text, QMessageBox::Ok);
+}
 
-void UrlOpener::open(const QUrl& url) { QDesktopServices::openUrl(url); }
+void UrlOpener::open(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}

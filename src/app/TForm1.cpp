@@ -6,8 +6,8 @@
 #include "app/TSplash.h"
 #include "budget/TDetail.h"
 #include "budget/TForm5.h"
-#include "transactions/TForm3.h"
 #include "store/Amount.h"
+#include "transactions/TForm3.h"
 #include "widgets/DataGrid.h"
 #include "widgets/Look.h"
 #include "widgets/MoneyEdit.h"
@@ -111,16 +111,15 @@ void TForm1::buildKontoTab(QWidget* panel) {
     DebitGrid->setColumnWidth(1, 75);
     DebitGrid->setColumnWidth(2, 255);
     DebitGrid->setAlternatingRowColors(true);
-    DebitGrid->setFormat([](int, int row, const QString& text) {
-        return row == 0 ? text : store::formatCellMoney2(text);
-    });
+    DebitGrid->setFormat(
+        [](int, int row, const QString& text) { return row == 0 ? text : store::formatCellMoney2(text); });
     DebitGrid->setAlignment([](int column, int) { return column == 2 ? Qt::AlignRight : Qt::AlignLeft; });
 
     auto* right = new QWidget(panel);
     right->setGeometry(785 - 336, 0, 336, 389);
     QFrame* tools = makeToolPanel(right, QStringLiteral("AdvToolPanel1"), QRect(8, 16, 313, 353));
-    AdvGlowButton5 = makeButton(tools, QStringLiteral("AdvGlowButton5"), QStringLiteral("Skapa Konto"),
-                                QRect(104, 120, 120, 41));
+    AdvGlowButton5 =
+        makeButton(tools, QStringLiteral("AdvGlowButton5"), QStringLiteral("Skapa Konto"), QRect(104, 120, 120, 41));
     AdvGlowButton7 = makeButton(tools, QStringLiteral("AdvGlowButton7"), QStringLiteral("Överför mellan konto"),
                                 QRect(104, 192, 120, 41));
 }
@@ -144,8 +143,8 @@ void TForm1::buildInkomstTab(QWidget* panel) {
     InAdvMoneyEdit1->setGeometry(35, 144, 174, 22);
     makeLabel(AdvToolPanel2, QStringLiteral("Datum"), 35, 176);
     InDatePicker1 = makeDatePicker(AdvToolPanel2, QStringLiteral("InDatePicker1"), QRect(35, 192, 174, 22));
-    AdvGlowButton4 = makeButton(AdvToolPanel2, QStringLiteral("AdvGlowButton4"), QStringLiteral("Lägg Till Transaktion"),
-                                QRect(65, 280, 120, 41));
+    AdvGlowButton4 = makeButton(AdvToolPanel2, QStringLiteral("AdvGlowButton4"),
+                                QStringLiteral("Lägg Till Transaktion"), QRect(65, 280, 120, 41));
 }
 
 void TForm1::buildUtgiftTab(QWidget* panel) {
@@ -169,8 +168,8 @@ void TForm1::buildUtgiftTab(QWidget* panel) {
     UtDatePicker1 = makeDatePicker(AdvToolPanel4, QStringLiteral("UtDatePicker1"), QRect(35, 192, 174, 22));
     AdvGlowButton12 = makeButton(AdvToolPanel4, QStringLiteral("AdvGlowButton12"),
                                  QStringLiteral("Återkommande Utgifter"), QRect(56, 232, 129, 41));
-    AdvGlowButton8 = makeButton(AdvToolPanel4, QStringLiteral("AdvGlowButton8"), QStringLiteral("Lägg Till Transaktion"),
-                                QRect(56, 280, 129, 41));
+    AdvGlowButton8 = makeButton(AdvToolPanel4, QStringLiteral("AdvGlowButton8"),
+                                QStringLiteral("Lägg Till Transaktion"), QRect(56, 280, 129, 41));
 }
 
 void TForm1::buildBudgetTab(QWidget* panel) {
@@ -210,11 +209,11 @@ void TForm1::buildBudgetTab(QWidget* panel) {
     DateTimePicker1->setGeometry(248, 328, 65, 21);
     DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy"));
     DateTimePicker1->setToolTip(QStringLiteral("Skriva in år eller välj i listan"));
-    AdvGlowButton9 = makeButton(right, QStringLiteral("AdvGlowButton9"), QStringLiteral("Rapport"),
-                                QRect(248, 352, 65, 21));
+    AdvGlowButton9 =
+        makeButton(right, QStringLiteral("AdvGlowButton9"), QStringLiteral("Rapport"), QRect(248, 352, 65, 21));
     AdvGlowButton11 = makeButton(right, QStringLiteral("AdvGlowButton11"), QString(), QRect(320, 328, 52, 49));
-    AdvGlowButton11->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                              style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    AdvGlowButton11->setIcon(
+        QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(QStyle::SP_DialogSaveButton)));
     AdvGlowButton11->setIconSize(QSize(32, 32));
     AdvGlowButton11->setContextMenuPolicy(Qt::CustomContextMenu);
     PopupMenu1 = new QMenu(this);
@@ -327,6 +326,11 @@ void TForm1::bindGrids() {
                                            {QStringLiteral("KPBudget"), QStringLiteral("Budget"), 100, right}});
     m_program.form3->bindGrid();
     m_program.form5->bindGrid();
+    setupAccounts();
+    setupChart();
+    setupEntry();
+    setupReports();
+    setupVersionCheck();
 }
 
 void TForm1::setVisible(bool visible) {
@@ -383,17 +387,29 @@ void TForm1::runStartup() {
     startdatum();
 }
 
-void TForm1::AdvGlowButton1Click() { m_program.form6->showModalFromMain(); }
+void TForm1::AdvGlowButton1Click() {
+    m_program.form6->showModalFromMain();
+}
 
-void TForm1::AdvGlowButton7Click() { m_program.form7->showModalFromMain(); }
+void TForm1::AdvGlowButton7Click() {
+    m_program.form7->showModalFromMain();
+}
 
-void TForm1::AdvGlowButton12Click() { m_program.form3->showModalFromMain(); }
+void TForm1::AdvGlowButton12Click() {
+    m_program.form3->showModalFromMain();
+}
 
-void TForm1::Lggtillkonto1Click() { m_program.form5->showModalFromMain(); }
+void TForm1::Lggtillkonto1Click() {
+    m_program.form5->showModalFromMain();
+}
 
-void TForm1::ComboBox13Select() { picklist::select(ComboBox13, ComboBox2); }
+void TForm1::ComboBox13Select() {
+    picklist::select(ComboBox13, ComboBox2);
+}
 
-void TForm1::ComboBox14Select() { picklist::select(ComboBox14, ComboBox7); }
+void TForm1::ComboBox14Select() {
+    picklist::select(ComboBox14, ComboBox7);
+}
 
 void TForm1::ComboBox10Select() {
     picklist::select(ComboBox10, ComboBox11);

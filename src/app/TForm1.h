@@ -140,6 +140,12 @@ private:
     void buildBudgetTab(QWidget* panel);
     void buildKontoplanTab(QWidget* panel);
     void connectHandlers();
+    // Set-up of each area's controls, run once the grids are bound; each lives beside that area's handlers.
+    void setupAccounts();
+    void setupChart();
+    void setupEntry();
+    void setupReports();
+    void setupVersionCheck();
     void runStartup();
 
     Program& m_program;

@@ -100,9 +100,13 @@ void TSplash::FormCreate() {
         maker->setText(QStringLiteral("Grenlunda 2026"));
 }
 
-void TSplash::Timer1Timer() { close(); }
+void TSplash::Timer1Timer() {
+    close();
+}
 
-void TSplash::FormClick() { close(); }
+void TSplash::FormClick() {
+    close();
+}
 
 void TSplash::mousePressEvent(QMouseEvent* event) {
     // Only the window's own background: clicks on the picture or a text go to those children.

@@ -2,7 +2,9 @@
 #include "app/Program.h"
 #include "app/TForm1.h"
 
-void TForm1::Button1Click() { fyllRapport(); }
+void TForm1::Button1Click() {
+    fyllRapport();
+}
 
 void TForm1::fyllRapport() {}
 
@@ -15,3 +17,5 @@ void TForm1::AdvGlowButton11Click() {}
 void TForm1::SkrivUt1Click() {}
 
 void TForm1::SkrivUtKontolista1Click() {}
+
+void TForm1::setupReports() {}

@@ -13,7 +13,9 @@ std::int64_t divideHalfEven(std::int64_t a, std::int64_t b) {
     return q;
 }
 
-std::int64_t wholeUnits(Amount amount) { return divideHalfEven(amount, kUnitsPerWhole); }
+std::int64_t wholeUnits(Amount amount) {
+    return divideHalfEven(amount, kUnitsPerWhole);
+}
 
 namespace {
 
@@ -93,15 +95,15 @@ ParsedAmount parseAmount(QStringView text, const QLocale& locale) {
         units += 1;
     if (units > (negative ? kLimit : kLimit - 1))
         return {ParseStatus::TooLarge, 0};
-    const auto value = negative ? static_cast<std::int64_t>(-static_cast<__int128>(units))
-                                : static_cast<std::int64_t>(units);
+    const auto value =
+        negative ? static_cast<std::int64_t>(-static_cast<__int128>(units)) : static_cast<std::int64_t>(units);
     return {ParseStatus::Ok, value};
 }
 
 QString plainDecimal(Amount amount, const QLocale& locale) {
     const bool negative = amount < 0;
-    const unsigned __int128 magnitude =
-        negative ? static_cast<unsigned __int128>(-static_cast<__int128>(amount)) : static_cast<unsigned __int128>(amount);
+    const unsigned __int128 magnitude = negative ? static_cast<unsigned __int128>(-static_cast<__int128>(amount))
+                                                 : static_cast<unsigned __int128>(amount);
     const auto whole = static_cast<unsigned long long>(magnitude / kUnitsPerWhole);
     auto fraction = static_cast<unsigned>(magnitude % kUnitsPerWhole);
     QString text = QString::number(whole);

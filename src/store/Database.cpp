@@ -30,7 +30,9 @@ void roundHalfEvenFunction(sqlite3_context* context, int argc, sqlite3_value** a
 
 Database::Database() = default;
 
-Database::~Database() { close(); }
+Database::~Database() {
+    close();
+}
 
 void Database::open(const QString& directory) {
     close();
@@ -42,7 +44,8 @@ void Database::open(const QString& directory) {
         throw Error(QStringLiteral("Databasfilen %1 saknas.").arg(QDir::toNativeSeparators(path)));
 
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc =
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
@@ -62,7 +65,8 @@ void Database::open(const QString& directory) {
                                 roundHalfEvenFunction, nullptr, nullptr);
     } catch (const Error& e) {
         close();
-        throw Error(QStringLiteral("Databasen %1 kan inte användas: %2").arg(QDir::toNativeSeparators(path), e.message()));
+        throw Error(
+            QStringLiteral("Databasen %1 kan inte användas: %2").arg(QDir::toNativeSeparators(path), e.message()));
     }
 }
 
@@ -97,7 +101,9 @@ bool Database::tableExists(const QString& name) {
     return query.step();
 }
 
-std::int64_t Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(m_db); }
+std::int64_t Database::lastInsertRowId() const {
+    return sqlite3_last_insert_rowid(m_db);
+}
 
 void Database::begin() {
     if (m_depth == 0) {
@@ -143,9 +149,13 @@ void Database::rollback() {
         table->discardAfterRollback();
 }
 
-void Database::attach(Table* table) { m_tables.push_back(table); }
+void Database::attach(Table* table) {
+    m_tables.push_back(table);
+}
 
-void Database::detach(Table* table) { std::erase(m_tables, table); }
+void Database::detach(Table* table) {
+    std::erase(m_tables, table);
+}
 
 Statement::Statement(Database& db, const QString& sql) : m_db(db) {
     if (!db.handle())
@@ -156,7 +166,9 @@ Statement::Statement(Database& db, const QString& sql) : m_db(db) {
         db.fail(QStringLiteral("Databasfel"));
 }
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
 
 void Statement::bind(int index, const QVariant& value) {
     if (!value.isValid() || value.isNull()) {
@@ -183,9 +195,13 @@ void Statement::bindText(int index, const QString& text) {
     sqlite3_bind_text(m_stmt, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
 }
 
-void Statement::bindInt(int index, std::int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
+void Statement::bindInt(int index, std::int64_t value) {
+    sqlite3_bind_int64(m_stmt, index, value);
+}
 
-void Statement::bindNull(int index) { sqlite3_bind_null(m_stmt, index); }
+void Statement::bindNull(int index) {
+    sqlite3_bind_null(m_stmt, index);
+}
 
 bool Statement::step() {
     const int rc = sqlite3_step(m_stmt);
@@ -203,7 +219,9 @@ void Statement::reset() {
     sqlite3_clear_bindings(m_stmt);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(m_stmt);
+}
 
 QVariant Statement::value(int column) const {
     switch (sqlite3_column_type(m_stmt, column)) {
@@ -218,15 +236,21 @@ QVariant Statement::value(int column) const {
     }
 }
 
-std::int64_t Statement::intValue(int column) const { return sqlite3_column_int64(m_stmt, column); }
+std::int64_t Statement::intValue(int column) const {
+    return sqlite3_column_int64(m_stmt, column);
+}
 
 QString Statement::textValue(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)) : QString();
 }
 
-bool Statement::isNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
+bool Statement::isNull(int column) const {
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
 
-QString Statement::columnName(int column) const { return QString::fromUtf8(sqlite3_column_name(m_stmt, column)); }
+QString Statement::columnName(int column) const {
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
 
 } // namespace store

@@ -43,7 +43,8 @@ void makeDatabase(const QString& directory, const QString& dataDirectory, bool w
     }
     try {
         runScript(db, "PRAGMA journal_mode=WAL; BEGIN;", path);
-        runScript(db, readFile(QDir(dataDirectory).filePath(QStringLiteral("schema.sql"))), QStringLiteral("schema.sql"));
+        runScript(db, readFile(QDir(dataDirectory).filePath(QStringLiteral("schema.sql"))),
+                  QStringLiteral("schema.sql"));
         if (withChart)
             runScript(db, readFile(QDir(dataDirectory).filePath(QStringLiteral("kontoplan.sql"))),
                       QStringLiteral("kontoplan.sql"));

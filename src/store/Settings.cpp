@@ -83,7 +83,9 @@ QByteArray iniWithInteger(const QByteArray& text, const QByteArray& section, con
     return lines.join('\n') + '\n';
 }
 
-bool Settings::exists() const { return QFileInfo::exists(m_path); }
+bool Settings::exists() const {
+    return QFileInfo::exists(m_path);
+}
 
 int Settings::readBreakDay() const {
     QFile file(m_path);

@@ -61,7 +61,9 @@ Table::Table(Database& db, QString name, QString keyColumn, QString orderColumn,
     setObjectName(m_name);
 }
 
-Table::~Table() { close(); }
+Table::~Table() {
+    close();
+}
 
 void Table::open() {
     close();
@@ -107,7 +109,9 @@ int Table::fieldIndex(QStringView field) const {
     return -1;
 }
 
-bool Table::hasField(QStringView field) const { return fieldIndex(field) >= 0; }
+bool Table::hasField(QStringView field) const {
+    return fieldIndex(field) >= 0;
+}
 
 int Table::requireField(QStringView field) const {
     requireOpen();
@@ -176,7 +180,8 @@ std::int64_t Table::recordCount() {
 
 void Table::first() {
     requireOpen();
-    Statement& query = cached(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy()));
+    Statement& query =
+        cached(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy()));
     if (!loadFirstMatching(query) && m_current)
         setCurrent(std::nullopt);
 }
@@ -196,8 +201,8 @@ void Table::next() {
         return;
     }
     if (m_orderColumn.isEmpty()) {
-        Statement& query = cached(
-            QStringLiteral("SELECT %1 FROM %2 WHERE rowid > ?1%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy()));
+        Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid > ?1%3 LIMIT 1")
+                                      .arg(selectColumns(), quoted(m_name), orderBy()));
         query.bindInt(1, m_current->rowid);
         loadFirstMatching(query);
         return;
@@ -213,9 +218,9 @@ void Table::next() {
 bool Table::locate(QStringView field, const QString& value) {
     const int index = requireField(field);
     const FieldKind kind = m_columns[static_cast<size_t>(index)].kind;
-    Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?1%4 LIMIT 1")
-                                  .arg(selectColumns(), quoted(m_name), quoted(m_columns[static_cast<size_t>(index)].name),
-                                       orderBy()));
+    Statement& query = cached(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?1%4 LIMIT 1")
+            .arg(selectColumns(), quoted(m_name), quoted(m_columns[static_cast<size_t>(index)].name), orderBy()));
     if (kind == FieldKind::Key || kind == FieldKind::Integer) {
         // Exact text match: only the canonical decimal text of a stored number equals it.
         bool ok = false;
@@ -364,8 +369,8 @@ void Table::post() {
             marks << QStringLiteral("?%1").arg(values.size());
         }
         if (m_state == State::Insert) {
-            Statement& insert = cached(
-                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(m_name), names.join(u','), marks.join(u',')));
+            Statement& insert = cached(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                           .arg(quoted(m_name), names.join(u','), marks.join(u',')));
             for (size_t i = 0; i < values.size(); ++i)
                 insert.bind(static_cast<int>(i) + 1, values[i]);
             insert.step();
@@ -409,7 +414,8 @@ void Table::post() {
 bool Table::reloadCurrent() {
     if (!m_current)
         return false;
-    Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(selectColumns(), quoted(m_name)));
+    Statement& query =
+        cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(selectColumns(), quoted(m_name)));
     query.bindInt(1, m_current->rowid);
     if (query.step()) {
         m_current = readRow(query);
@@ -512,7 +518,9 @@ QString Table::displayText(int field, const QVariant& stored) const {
     }
 }
 
-QString Table::asText(QStringView field) const { return displayText(requireField(field), value(field)); }
+QString Table::asText(QStringView field) const {
+    return displayText(requireField(field), value(field));
+}
 
 std::int64_t Table::asInteger(QStringView field) const {
     const int index = requireField(field);
@@ -531,7 +539,8 @@ std::int64_t Table::asInteger(QStringView field) const {
         bool ok = false;
         const qlonglong number = stored.toString().trimmed().toLongLong(&ok);
         if (!ok)
-            throw Error(QStringLiteral("'%1' är inte ett heltal (fältet %2).").arg(stored.toString(), fieldName(index)));
+            throw Error(
+                QStringLiteral("'%1' är inte ett heltal (fältet %2).").arg(stored.toString(), fieldName(index)));
         return number;
     }
     }
@@ -551,7 +560,8 @@ Amount Table::asAmount(QStringView field) const {
     default: {
         const ParsedAmount parsed = parseAmount(stored.toString());
         if (parsed.status != ParseStatus::Ok)
-            throw Error(QStringLiteral("'%1' är inte ett belopp (fältet %2).").arg(stored.toString(), fieldName(index)));
+            throw Error(
+                QStringLiteral("'%1' är inte ett belopp (fältet %2).").arg(stored.toString(), fieldName(index)));
         return parsed.amount;
     }
     }
@@ -581,7 +591,9 @@ QDateTime Table::asDateTime(QStringView field) const {
     return date;
 }
 
-void Table::setField(int index, QVariant value) { m_buffer[static_cast<size_t>(index)] = std::move(value); }
+void Table::setField(int index, QVariant value) {
+    m_buffer[static_cast<size_t>(index)] = std::move(value);
+}
 
 void Table::setText(QStringView field, const QString& text) {
     const int index = requireField(field);

@@ -9,3 +9,5 @@ void TForm1::AdvGlowButton8Click() {}
 void TForm1::InGrid1RightClickCell(int, int) {}
 
 void TForm1::UtgridRightClickCell(int, int) {}
+
+void TForm1::setupEntry() {}

@@ -7,3 +7,5 @@ void TForm1::AdvGlowButton14Click() {}
 void TForm1::HTTPGetstringDoneString(const QString&) {}
 
 void TForm1::HTTPGetstringError() {}
+
+void TForm1::setupVersionCheck() {}

@@ -19,7 +19,9 @@ MoneyEdit::MoneyEdit(QWidget* parent, bool allowNegative) : QLineEdit(parent) {
     });
 }
 
-void MoneyEdit::setValue(store::Amount amount) { setText(store::fixed2(amount)); }
+void MoneyEdit::setValue(store::Amount amount) {
+    setText(store::fixed2(amount));
+}
 
 bool MoneyEdit::isStorable(const store::ParsedAmount& parsed) {
     if (parsed.status == store::ParseStatus::TooLarge)

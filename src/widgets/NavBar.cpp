@@ -28,9 +28,9 @@ NavBar::NavBar(QWidget* parent) : QWidget(parent) {
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("AdvNavBar1Caption"));
     m_caption->setFixedHeight(27);
-    m_caption->setStyleSheet(QStringLiteral(
-        "color: white; font-family: Tahoma; font-size: 15px; font-weight: bold; padding-left: 8px;"
-        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5987D6, stop:1 #033893);"));
+    m_caption->setStyleSheet(
+        QStringLiteral("color: white; font-family: Tahoma; font-size: 15px; font-weight: bold; padding-left: 8px;"
+                       "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5987D6, stop:1 #033893);"));
     m_stack = new QStackedWidget(this);
     m_stack->setFixedHeight(389);
     m_buttonArea = new QWidget(this);
@@ -69,16 +69,22 @@ QWidget* NavBar::addPanel(const QString& objectName, const QString& caption) {
     return panel;
 }
 
-int NavBar::activeTabIndex() const { return m_stack->currentIndex(); }
+int NavBar::activeTabIndex() const {
+    return m_stack->currentIndex();
+}
 
 void NavBar::setActiveTabIndex(int index) {
     if (index >= 0 && index < m_stack->count())
         m_stack->setCurrentIndex(index);
 }
 
-QWidget* NavBar::panel(int index) const { return m_stack->widget(index); }
+QWidget* NavBar::panel(int index) const {
+    return m_stack->widget(index);
+}
 
-QString NavBar::caption(int index) const { return m_captions.at(static_cast<size_t>(index)); }
+QString NavBar::caption(int index) const {
+    return m_captions.at(static_cast<size_t>(index));
+}
 
 void NavBar::updateButtons() {
     const int active = m_stack->currentIndex();

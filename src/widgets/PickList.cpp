@@ -23,7 +23,9 @@ void finishFill(QComboBox* names, QComboBox* keys) {
         names->setEditText(QString());
 }
 
-void select(QComboBox* names, QComboBox* keys) { keys->setCurrentIndex(names->currentIndex()); }
+void select(QComboBox* names, QComboBox* keys) {
+    keys->setCurrentIndex(names->currentIndex());
+}
 
 QString chosenKey(const QComboBox* names, const QComboBox* keys) {
     const int index = keys->currentIndex();

@@ -61,15 +61,21 @@ QString StringGrid::displayText(int column, int row) const {
     return m_format ? m_format(column, row, text) : text;
 }
 
-void StringGrid::clearCells() { clearContents(); }
+void StringGrid::clearCells() {
+    clearContents();
+}
 
-void StringGrid::setRows(int rows) { setRowCount(rows); }
+void StringGrid::setRows(int rows) {
+    setRowCount(rows);
+}
 
 Qt::Alignment StringGrid::alignmentOf(int column, int row) const {
     return m_alignment ? m_alignment(column, row) : Qt::AlignLeft;
 }
 
-QColor StringGrid::colourOf(int column, int row) const { return m_colour ? m_colour(column, row) : QColor(); }
+QColor StringGrid::colourOf(int column, int row) const {
+    return m_colour ? m_colour(column, row) : QColor();
+}
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableWidget::mouseDoubleClickEvent(event);

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QSet>
 #include <QLocale>
+#include <QSet>
 #include <QTimer>
 #include <QtTest>
 #include <sqlite3.h>
@@ -42,7 +42,9 @@ TestProgram::TestProgram(Chart chart) {
     m_program = std::make_unique<Program>(options);
 }
 
-TestProgram::~TestProgram() { m_program.reset(); }
+TestProgram::~TestProgram() {
+    m_program.reset();
+}
 
 QWidget* shownModal() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -94,7 +96,9 @@ QVariant TestProgram::scalar(const QString& query) {
     return value;
 }
 
-TForm1& TestProgram::form1() { return *m_program->form1; }
+TForm1& TestProgram::form1() {
+    return *m_program->form1;
+}
 
 void TestProgram::start(std::function<void(QWidget*)> onModal) {
     m_program->createWindows();
@@ -130,4 +134,6 @@ void whenModalShows(std::function<void(QWidget*)> action) {
     timer->start();
 }
 
-void useSwedishLocale() { QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden)); }
+void useSwedishLocale() {
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+}

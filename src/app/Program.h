@@ -3,6 +3,7 @@
 #include "app/Services.h"
 #include "store/BudgetMonth.h"
 #include "store/Database.h"
+#include "store/InstanceLock.h"
 #include "store/Settings.h"
 #include "store/Table.h"
 
@@ -51,6 +52,7 @@ public:
     // Opens the five tables in the database directory, in the order Konto2, Inkomst, Utgift, Kontoplan, Period.
     void openTables();
 
+    store::InstanceLock instanceLock; // one running program per database directory
     store::Database database;
     store::Table konto;     // Konto2
     store::Table inkomst;   // Inkomst

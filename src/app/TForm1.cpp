@@ -7,6 +7,7 @@
 #include "budget/TDetail.h"
 #include "budget/TForm5.h"
 #include "store/Amount.h"
+#include "store/Backup.h"
 #include "transactions/TForm3.h"
 #include "widgets/DataGrid.h"
 #include "widgets/Look.h"
@@ -371,8 +372,11 @@ void TForm1::runStartup() {
                                   ? QCoreApplication::applicationDirPath() + QStringLiteral("/Db")
                                   : p.options().databaseDirectory;
     try {
+        if (QDir(p.databaseDirectory).exists())
+            p.instanceLock.acquire(p.databaseDirectory);
         p.openTables();
     } catch (const store::Error& e) {
+        p.database.close();
         throw store::Error(QStringLiteral("Slantvis kan inte öppna sin databas i %1.\n\n%2\n\nProgrammet avslutas.")
                                .arg(QDir::toNativeSeparators(p.databaseDirectory), e.message()));
     }
@@ -382,6 +386,12 @@ void TForm1::runStartup() {
     DateTimePicker1->setDateTime(now);
     FyllKonto();
     FyllKontoplan();
+    // A copy a day before anything is booked; a failed copy is reported and never stops the program.
+    try {
+        store::backupOncePerDay(p.database, now.date());
+    } catch (const store::Error& e) {
+        p.dialogs().warning(e.message());
+    }
     kollaPeriod();
     readBreakDay();
     startdatum();

@@ -109,6 +109,8 @@ void Settings::writeBreakDay(int day) const {
     if (!writable || !file.open(QIODevice::WriteOnly) ||
         file.write(iniWithInteger(text, "Slantvis", "Startdag", day)) < 0 || !file.commit())
         throw Error(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(m_path)));
+    if (!info.exists())
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 } // namespace store

@@ -1,5 +1,7 @@
 #include "store/Table.h"
 
+#include "store/DateText.h"
+
 #include <QLocale>
 #include <algorithm>
 
@@ -633,9 +635,7 @@ void Table::setText(QStringView field, const QString& text) {
             setField(index, {});
             break;
         }
-        QDate date = QLocale().toDate(text.trimmed(), QLocale::ShortFormat);
-        if (!date.isValid())
-            date = QDate::fromString(text.trimmed(), Qt::ISODate);
+        const QDate date = parseDateText(text);
         if (!date.isValid())
             fail();
         setField(index, date.toString(Qt::ISODate));

@@ -100,6 +100,10 @@ class EntryTest : public QObject {
 private slots:
     void initTestCase() { useSwedishLocale(); }
 
+    void moneyBoxes_startAtZeroAndTakeNoMinus_data();
+    void moneyBoxes_startAtZeroAndTakeNoMinus();
+    void add_readsAmountInUserLocale_data();
+    void add_readsAmountInUserLocale();
     void add_refusesFirstFailedCheckAndWritesNothing_data();
     void add_refusesFirstFailedCheckAndWritesNothing();
     void addThenDelete_leavesBalanceExactlyAsBefore_data();
@@ -121,6 +125,55 @@ private slots:
     void failureBetweenRowAndBalance_leavesNeither_data();
     void failureBetweenRowAndBalance_leavesNeither();
 };
+
+void EntryTest::moneyBoxes_startAtZeroAndTakeNoMinus_data() {
+    addSides();
+    QTest::newRow("income") << false;
+    QTest::newRow("expense") << true;
+}
+
+void EntryTest::moneyBoxes_startAtZeroAndTakeNoMinus() {
+    QFETCH(bool, expense);
+    TestProgram t;
+    startWithAccounts(t);
+    MoneyEdit* box = panel(t.form1(), expense).amount;
+    QCOMPARE(box->text(), QStringLiteral("0,00"));
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("-12,345"));
+    QCOMPARE(box->text(), QStringLiteral("12,34"));
+}
+
+void EntryTest::add_readsAmountInUserLocale_data() {
+    addSides();
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<qint64>("units");
+    for (const bool expense : {false, true}) {
+        const char* side = expense ? "expense: " : "income: ";
+        QTest::addRow("%sgroup space", side) << expense << QStringLiteral("1 234,50") << qint64(12345000);
+        QTest::addRow("%sno-break group space", side) << expense << QStringLiteral("1\u00A0234,5") << qint64(12345000);
+        QTest::addRow("%swhole number", side) << expense << QStringLiteral("7") << qint64(70000);
+        QTest::addRow("%sone cent", side) << expense << QStringLiteral("0,01") << qint64(100);
+    }
+}
+
+void EntryTest::add_readsAmountInUserLocale() {
+    QFETCH(bool, expense);
+    QFETCH(QString, amount);
+    QFETCH(qint64, units);
+    TestProgram t;
+    startWithAccounts(t);
+    const Panel p = panel(t.form1(), expense);
+    pick(p.accounts, QStringLiteral("Buffert"));
+    pick(p.categories, p.category);
+    p.amount->setText(amount);
+    p.add->click();
+    QVERIFY(t.dialogs.messages.empty());
+    QCOMPARE(t.scalar(QStringLiteral("SELECT %1Summa FROM %2")
+                          .arg(expense ? QStringLiteral("Ut") : QStringLiteral("In"), p.table))
+                 .toLongLong(),
+             units);
+    QCOMPARE(balance(t, 2), expense ? -units : units);
+}
 
 void EntryTest::add_refusesFirstFailedCheckAndWritesNothing_data() {
     addSides();

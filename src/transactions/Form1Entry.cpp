@@ -1,13 +1,225 @@
-// Adding and deleting income and expenses on the main window.
+// Adding and deleting income and expenses on the main window. A transaction row and the balance change it
+// causes are written in one store transaction: both or neither.
 #include "app/Program.h"
 #include "app/TForm1.h"
+#include "widgets/MoneyEdit.h"
+#include "widgets/PickList.h"
 
-void TForm1::AdvGlowButton4Click() {}
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLocale>
+#include <optional>
 
-void TForm1::AdvGlowButton8Click() {}
+namespace {
 
-void TForm1::InGrid1RightClickCell(int, int) {}
+QString tooLarge() {
+    return QStringLiteral("Summan är för stor. Den högsta summa som kan anges är %1 kr.")
+        .arg(QLocale().toString(static_cast<qlonglong>(MoneyEdit::kMaximum / store::kUnitsPerWhole)));
+}
 
-void TForm1::UtgridRightClickCell(int, int) {}
+const QString kBalanceTooLarge =
+    QStringLiteral("Summan kan inte bokas: kontots saldo skulle bli större än vad programmet kan lagra.");
+const QString kDeleteBalanceTooLarge =
+    QStringLiteral("Raden kan inte raderas: kontots saldo skulle bli större än vad programmet kan lagra.");
+const QString kAccountGone = QStringLiteral("Det valda kontot finns inte längre. Välj konto igen.");
+
+// balance + change, or nothing when the result does not fit in an amount.
+std::optional<store::Amount> sum(store::Amount balance, store::Amount change) {
+    store::Amount result = 0;
+    if (__builtin_add_overflow(balance, change, &result))
+        return std::nullopt;
+    return result;
+}
+
+std::optional<store::Amount> difference(store::Amount balance, store::Amount change) {
+    store::Amount result = 0;
+    if (__builtin_sub_overflow(balance, change, &result))
+        return std::nullopt;
+    return result;
+}
+
+// Puts the account cursor on the account with `key`; false when no account has it.
+bool locateAccount(store::Table& konto, const QString& key) {
+    konto.first();
+    return konto.locate(u"Konto", key);
+}
+
+} // namespace
+
+void TForm1::AdvGlowButton4Click() {
+    Program& p = m_program;
+    const QString accountKey = picklist::chosenKey(ComboBox13, ComboBox2);
+    if (accountKey.isEmpty()) {
+        p.dialogs().warning(QStringLiteral("Inget konto valt"));
+        return;
+    }
+    const QString category = picklist::chosenKey(ComboBox10, ComboBox11);
+    if (ComboBox10->currentText().isEmpty() || category.isEmpty()) {
+        p.dialogs().warning(QStringLiteral("Inget inkomsttyp vald"));
+        return;
+    }
+    const store::ParsedAmount parsed = InAdvMoneyEdit1->parsedValue();
+    if (!MoneyEdit::isStorable(parsed)) {
+        p.dialogs().warning(tooLarge());
+        return;
+    }
+    const store::Amount amount = InAdvMoneyEdit1->value();
+    if (amount == 0) {
+        p.dialogs().warning(QStringLiteral("Inget summa angiven"));
+        return;
+    }
+    if (!locateAccount(p.konto, accountKey)) {
+        p.dialogs().warning(kAccountGone);
+        return;
+    }
+    const std::optional<store::Amount> balance = sum(p.konto.asAmount(u"Ksumma"), amount);
+    if (!balance) {
+        p.dialogs().warning(kBalanceTooLarge);
+        return;
+    }
+
+    store::Transaction transaction(p.database);
+    p.inkomst.append();
+    p.inkomst.setText(u"InDatum", InDatePicker1->text());
+    p.inkomst.setText(u"InKonto", accountKey);
+    p.inkomst.setInteger(u"InYear", p.budgetMonth.year);
+    p.inkomst.setInteger(u"InMonth", p.budgetMonth.month);
+    p.inkomst.setAmount(u"InSumma", amount);
+    p.inkomst.setText(u"InTyp", category);
+    p.inkomst.post();
+    p.konto.edit();
+    p.konto.setAmount(u"Ksumma", *balance);
+    p.konto.post();
+    transaction.commit();
+
+    InAdvMoneyEdit1->clear();
+    InDatePicker1->setDateTime(p.clock().now());
+    startdatum();
+    FyllKonto();
+}
+
+void TForm1::AdvGlowButton8Click() {
+    Program& p = m_program;
+    const QString accountKey = picklist::chosenKey(ComboBox14, ComboBox7);
+    if (accountKey.isEmpty()) {
+        p.dialogs().warning(QStringLiteral("Inget konto valt"));
+        return;
+    }
+    const QString category = picklist::chosenKey(ComboBox8, ComboBox9);
+    if (ComboBox8->currentText().isEmpty() || category.isEmpty()) {
+        p.dialogs().warning(QStringLiteral("Ingen kostnadstyp valt"));
+        return;
+    }
+    const store::ParsedAmount parsed = UtAdvMoneyEdit1->parsedValue();
+    if (!MoneyEdit::isStorable(parsed)) {
+        p.dialogs().warning(tooLarge());
+        return;
+    }
+    const store::Amount amount = UtAdvMoneyEdit1->value();
+    if (amount <= 0) {
+        p.dialogs().warning(QStringLiteral("Ingen summa eller negativ summa angiven"));
+        return;
+    }
+    if (!locateAccount(p.konto, accountKey)) {
+        p.dialogs().warning(kAccountGone);
+        return;
+    }
+    const std::optional<store::Amount> balance = difference(p.konto.asAmount(u"Ksumma"), amount);
+    if (!balance) {
+        p.dialogs().warning(kBalanceTooLarge);
+        return;
+    }
+
+    // Category 9900 lowers the balance without an expense row.
+    const bool writesRow = category != QLatin1String("9900");
+    store::Transaction transaction(p.database);
+    if (writesRow) {
+        p.utgift.append();
+        p.utgift.setText(u"UtDatum", UtDatePicker1->text());
+        p.utgift.setText(u"UtKonto", accountKey);
+        p.utgift.setInteger(u"UtYear", p.budgetMonth.year);
+        p.utgift.setInteger(u"UtMonth", p.budgetMonth.month);
+        p.utgift.setAmount(u"UtSumma", amount);
+        p.utgift.setText(u"UtPKonto", category);
+        p.utgift.post();
+    }
+    p.konto.edit();
+    p.konto.setAmount(u"Ksumma", *balance);
+    p.konto.post();
+    transaction.commit();
+    if (writesRow)
+        p.utgift.last();
+
+    UtAdvMoneyEdit1->clear();
+    UtDatePicker1->setDateTime(p.clock().now());
+    startdatum();
+    FyllKonto();
+}
+
+// Both deletes act on the table's current row, whatever cell was clicked. The stored amount is given back to
+// the account the row names; when that account no longer exists only the row goes.
+void TForm1::InGrid1RightClickCell(int, int) {
+    Program& p = m_program;
+    if (!p.dialogs().question(QStringLiteral("Radera följande inkomst med Id: ") + p.inkomst.asText(u"Id") +
+                              QStringLiteral("  ? "))) {
+        FyllKonto();
+        return;
+    }
+    if (p.inkomst.asText(u"Id").isEmpty())
+        return;
+    const store::Amount amount = p.inkomst.asAmount(u"InSumma");
+    const bool accountFound = locateAccount(p.konto, p.inkomst.asText(u"InKonto"));
+    std::optional<store::Amount> balance;
+    if (accountFound) {
+        balance = difference(p.konto.asAmount(u"Ksumma"), amount);
+        if (!balance) {
+            p.dialogs().warning(kDeleteBalanceTooLarge);
+            return;
+        }
+    }
+
+    store::Transaction transaction(p.database);
+    if (balance) {
+        p.konto.edit();
+        p.konto.setAmount(u"Ksumma", *balance);
+        p.konto.post();
+    }
+    p.konto.refresh();
+    p.inkomst.deleteCurrent();
+    transaction.commit();
+    p.inkomst.refresh();
+    FyllKonto();
+}
+
+void TForm1::UtgridRightClickCell(int, int) {
+    Program& p = m_program;
+    if (!p.dialogs().question(QStringLiteral("Radera följande utgift med Id: ") + p.utgift.asText(u"Id") +
+                              QStringLiteral("  ? ")))
+        return;
+    if (p.utgift.asText(u"Id").isEmpty())
+        return;
+    const store::Amount amount = p.utgift.asAmount(u"UtSumma");
+    const bool accountFound = locateAccount(p.konto, p.utgift.asText(u"UtKonto"));
+    std::optional<store::Amount> balance;
+    if (accountFound) {
+        balance = sum(p.konto.asAmount(u"Ksumma"), amount);
+        if (!balance) {
+            p.dialogs().warning(kDeleteBalanceTooLarge);
+            return;
+        }
+    }
+
+    store::Transaction transaction(p.database);
+    if (balance) {
+        p.konto.edit();
+        p.konto.setAmount(u"Ksumma", *balance);
+        p.konto.post();
+    }
+    p.konto.refresh();
+    p.utgift.deleteCurrent();
+    transaction.commit();
+    p.utgift.refresh();
+    FyllKonto();
+}
 
 void TForm1::setupEntry() {}

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <optional>
 
 namespace {
 
@@ -37,15 +38,17 @@ QStringList summary(TForm1& f) {
     return rows;
 }
 
-// Fills the create-account window and presses "Spara Konto" while it is open from the main window.
-void saveAccount(TestProgram& t, const QString& name, const QString& type, const QString& debit, const QString& money,
-                 const QString& number = {}) {
+// Fills the create-account window and presses "Spara Konto" while it is open from the main window; without
+// `debit` the Debit / Kredit box keeps its text.
+void saveAccount(TestProgram& t, const QString& name, const QString& type, const std::optional<QString>& debit,
+                 const QString& money, const QString& number = {}) {
     TForm6* form = t.program().form6;
     whenModalShows([=](QWidget*) {
         form->Edit2->setText(name);
         form->Edit1->setText(number);
         form->ComboBox3->setEditText(type);
-        form->ComboBox15->setEditText(debit);
+        if (debit)
+            form->ComboBox15->setEditText(*debit);
         form->DBAdvMoneyEdit1->setText(money);
         form->AdvGlowButton5->click();
         if (form->isVisible())
@@ -152,6 +155,9 @@ void AccountsTest::save_resetsInputsButKeepsDebitKredit() {
     QCOMPARE(form.ComboBox3->currentText(), QString());
     QCOMPARE(form.DBAdvMoneyEdit1->text(), QStringLiteral("0,00"));
     QCOMPARE(form.ComboBox15->currentText(), QStringLiteral("Skuld"));
+    saveAccount(t, QStringLiteral("Billån"), QStringLiteral("Lån"), std::nullopt, QStringLiteral("100"));
+    QCOMPARE(t.scalar(QStringLiteral("SELECT Kdebit FROM Konto2 WHERE Knamn = 'Billån'")).toString(),
+             QStringLiteral("K"));
 }
 
 void AccountsTest::save_emptiedMoneyBoxStoresEmptyBalanceCountedAsZero() {

@@ -49,8 +49,21 @@ void TForm1::FyllKonto() {
     p.konto.last();
 }
 
-void TForm1::KontoGridRightClickCell(int, int) {}
+// A right click anywhere on the grid, header included, asks about the current account, not the row under the
+// mouse (a right click does not move the cursor).
+void TForm1::KontoGridRightClickCell(int, int) {
+    store::Table& konto = m_program.konto;
+    if (!konto.hasCurrent() || konto.state() != store::Table::State::Browse)
+        return;
+    if (m_program.dialogs().question(QStringLiteral("Radera följande : ") + konto.asText(u"Knamn") +
+                                     QStringLiteral("? ")))
+        Button2Click();
+}
 
-void TForm1::Button2Click() {}
+// Deletes the current account. Its income, expense and recurring rows keep its key.
+void TForm1::Button2Click() {
+    m_program.konto.deleteCurrent();
+    FyllKonto();
+}
 
 void TForm1::setupAccounts() {}

@@ -6,6 +6,7 @@
 #include "transactions/TForm3.h"
 #include "widgets/DataGrid.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -71,6 +72,7 @@ private slots:
     void failureInsideBooking_leavesNothingOfIt_data();
     void failureInsideBooking_leavesNothingOfIt();
 
+    void dateBox_emptyUntilPickedOrTyped();
     void calculatorKeys_combineAmounts_data();
     void calculatorKeys_combineAmounts();
     void save_checksInOrderAndWritesNothingOnFailure_data();
@@ -236,6 +238,20 @@ void RecurringTest::failureInsideBooking_leavesNothingOfIt() {
     QCOMPARE(f.expenseRows(), 1);
     QCOMPARE(f.balance(), 900 * kUnits);
     QCOMPARE(f.next(), QStringLiteral("2026-04-15"));
+}
+
+void RecurringTest::dateBox_emptyUntilPickedOrTyped() {
+    useSwedishLocale();
+    DateBox box;
+    QVERIFY(box.text().isEmpty());
+    QVERIFY(!box.date().isValid());
+    QTest::keyClicks(&box, QStringLiteral("2026-05-07"));
+    QCOMPARE(box.date(), QDate(2026, 5, 7));
+    box.showCalendar();
+    QCOMPARE(box.calendar()->selectedDate(), QDate(2026, 5, 7));
+    emit box.calendar()->clicked(QDate(2026, 6, 30));
+    QCOMPARE(box.text(), QStringLiteral("2026-06-30"));
+    QVERIFY(!box.calendar()->isVisible());
 }
 
 void RecurringTest::calculatorKeys_combineAmounts_data() {

@@ -7,7 +7,8 @@
 #include <QStyle>
 
 DateBox::DateBox(QWidget* parent) : QLineEdit(parent) {
-    setPlaceholderText(QLocale().dateFormat(QLocale::ShortFormat));
+    setToolTip(QStringLiteral("Skriv ett datum som %1 eller välj det i kalendern")
+                   .arg(QLocale().toString(QDate(2026, 12, 31), QLocale::ShortFormat)));
     QAction* open =
         addAction(QIcon::fromTheme(QStringLiteral("x-office-calendar"), style()->standardIcon(QStyle::SP_ArrowDown)),
                   QLineEdit::TrailingPosition);

@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr int kInputX = 584;
-constexpr int kInputWidth = 178;
+constexpr int kInputX = 546;
+constexpr int kInputWidth = 224;
 
 // A label and the input under it, the n-th pair from the top of the input column.
 void placeUnderLabel(QWidget* window, const QString& label, QWidget* input, int n) {
@@ -36,7 +36,7 @@ TForm3::TForm3(Program& program)
     : SecondaryWindow(program, QStringLiteral("TForm3"), QStringLiteral("Återkommande"), QSize(786, 355)) {
     DBAdvGrid1 = new DataGrid(this);
     DBAdvGrid1->setObjectName(QStringLiteral("DBAdvGrid1"));
-    DBAdvGrid1->setGeometry(8, 8, 561, 262);
+    DBAdvGrid1->setGeometry(8, 8, 528, 262);
 
     AdvGlowButton12 = new QPushButton(QStringLiteral("Spara"), this);
     AdvGlowButton12->setObjectName(QStringLiteral("AdvGlowButton12"));

@@ -84,6 +84,7 @@ void Table::open() {
     m_db.attach(this);
     m_open = true;
     first();
+    emit rowsChanged();
 }
 
 void Table::close() {

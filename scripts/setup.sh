@@ -7,7 +7,7 @@ purpose=${1:-run}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev locales xvfb xauth
           fonts-dejavu-core)
 if [ "$purpose" = test ]; then
-    packages+=(cups cups-client cups-bsd poppler-utils clang libclang-rt-14-dev python3)
+    packages+=(cups cups-client cups-bsd poppler-utils clang libclang-rt-14-dev python3 ccache)
 fi
 
 as_root() {

@@ -1,11 +1,33 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds with warnings as errors and runs every test headless.
+# Installs what the tests need, builds with warnings as errors and runs every test headless; then the same
+# tests built with AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a short time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh test
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSLANTVIS_WERROR=ON >/dev/null
-cmake --build build | grep -E 'error|warning|FAILED' || true
-cmake --build build >/dev/null
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+build_and_test() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSLANTVIS_WERROR=ON "${launcher[@]}" "$@" \
+        >/dev/null
+    if ! cmake --build "$dir" >"$dir.log" 2>&1; then
+        grep -E 'error|FAILED' -A5 "$dir.log" | head -60
+        exit 1
+    fi
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+}
+
+echo "== Tester"
+build_and_test build
+
+echo "== Tester med AddressSanitizer och UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+build_and_test build-asan -DSLANTVIS_SANITIZE=ON
+unset ASAN_OPTIONS UBSAN_OPTIONS
+
+echo "== Fuzzning"
+bash scripts/fuzz.sh 20

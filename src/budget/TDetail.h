@@ -2,9 +2,37 @@
 
 #include "widgets/SecondaryWindow.h"
 
+class QDateEdit;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class StringGrid;
+
 // "Detaljer": the income or expense rows of one budget month.
 class TDetail final : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TDetail(Program& program);
+
+    // Selects the kind and month of the report cell, then fills the grid.
+    void FormShow();
+    void visaDetail();
+    void RadioButton2Click();
+    void RadioButton1Click();
+    void EditListBox1Click();
+    void AdvGlowButton11Click(); // "Skriv Ut"
+    void AdvGlowButton1Click();  // "Stäng"
+
+    StringGrid* DetailGrid = nullptr;
+    QRadioButton* RadioButton2 = nullptr; // "Inkomster"
+    QRadioButton* RadioButton1 = nullptr; // "Utgifter"
+    QDateEdit* DateTimePicker1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QListWidget* EditListBox1 = nullptr;
+    QPushButton* AdvGlowButton11 = nullptr;
+    QPushButton* AdvGlowButton1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };

@@ -112,19 +112,32 @@ int render(QPrinter& printer, const PrintedGrid& grid, const Furniture& furnitur
     const int line = painter.fontMetrics().height();
     const int rowHeight = static_cast<int>(std::lround(line * 1.6));
     const int padding = std::max(1, line / 4);
+    const QFontMetrics boldMetrics(bold, &printer);
 
-    // Screen pixels are taken as 1/96 inch, shrunk when the grid is wider than the page.
+    // Screen pixels are taken as 1/96 inch; a column widens to its longest text so nothing is cut off, and the
+    // whole grid shrinks when it is wider than the page.
     const double dotsPerPixel = printer.resolution() / 96.0;
+    std::vector<double> wanted;
+    for (size_t column = 0; column < grid.columnWidths.size(); ++column) {
+        double width = grid.columnWidths[column] * dotsPerPixel;
+        for (size_t row = 0; row < grid.rows.size(); ++row) {
+            if (column >= grid.rows[row].size())
+                continue;
+            const QFontMetrics& metrics = row == 0 ? boldMetrics : painter.fontMetrics();
+            width = std::max(width, double(metrics.horizontalAdvance(grid.rows[row][column].text) + 3 * padding));
+        }
+        wanted.push_back(width);
+    }
     double total = 0;
-    for (const int width : grid.columnWidths)
-        total += width * dotsPerPixel;
+    for (const double width : wanted)
+        total += width;
     const double fit = total > area.width() ? area.width() / total : 1.0;
     std::vector<int> widths;
     std::vector<int> left;
     int x = 0;
-    for (const int width : grid.columnWidths) {
+    for (const double width : wanted) {
         left.push_back(x);
-        widths.push_back(static_cast<int>(width * dotsPerPixel * fit));
+        widths.push_back(static_cast<int>(width * fit));
         x += widths.back();
     }
 

@@ -77,7 +77,7 @@ private slots:
     void reportDoubleClick_inBudgetView_opensNothing();
     void detail_listsMonthRowsThenEmptyRowThenTotal_data();
     void detail_listsMonthRowsThenEmptyRowThenTotal();
-    void detail_switchingKindRefreshesSameMonth();
+    void detail_kindOrMonthClickRefreshesForThePickedYear();
     void detail_leavesTableReadOnLastRowAndChartOnFirst();
 };
 
@@ -278,7 +278,7 @@ void ReportsTest::detail_listsMonthRowsThenEmptyRowThenTotal() {
         QCOMPARE(d.DetailGrid->displayText(3, 1), money("10,50"));
 }
 
-void ReportsTest::detail_switchingKindRefreshesSameMonth() {
+void ReportsTest::detail_kindOrMonthClickRefreshesForThePickedYear() {
     TestProgram t;
     startWith(t, {income(2026, 6, QStringLiteral("300")), expense(2026, 6, QStringLiteral("40")),
                   expense(2026, 6, QStringLiteral("2"))});
@@ -296,6 +296,13 @@ void ReportsTest::detail_switchingKindRefreshesSameMonth() {
     QCOMPARE(d.DetailGrid->cell(4, 2), QStringLiteral("4100"));
     QCOMPARE(d.DetailGrid->cell(3, 4), QStringLiteral("42"));
 
+    // A new year shows only after a click on the month list, even on the month already chosen.
+    d.DateTimePicker1->setDate(QDate(2025, 1, 1));
+    QCOMPARE(d.DetailGrid->rowCount(), 5);
+    emit d.EditListBox1->itemClicked(d.EditListBox1->currentItem());
+    QCOMPARE(d.DetailGrid->rowCount(), 3);
+
+    d.DateTimePicker1->setDate(QDate(2026, 1, 1));
     d.EditListBox1->setCurrentRow(4); // May: nothing booked
     QCOMPARE(d.DetailGrid->rowCount(), 3);
     QCOMPARE(d.DetailGrid->cell(3, 2), QStringLiteral("0"));

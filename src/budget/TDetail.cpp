@@ -77,8 +77,10 @@ TDetail::TDetail(Program& program)
     Program& p = m_program;
     connect(RadioButton2, &QRadioButton::clicked, this, [this, &p] { guarded(p, [this] { RadioButton2Click(); }); });
     connect(RadioButton1, &QRadioButton::clicked, this, [this, &p] { guarded(p, [this] { RadioButton1Click(); }); });
+    // A click on the month already chosen also counts: the year may have changed since.
     connect(EditListBox1, &QListWidget::currentRowChanged, this,
             [this, &p] { guarded(p, [this] { EditListBox1Click(); }); });
+    connect(EditListBox1, &QListWidget::itemClicked, this, [this, &p] { guarded(p, [this] { EditListBox1Click(); }); });
     connect(AdvGlowButton11, &QPushButton::clicked, this,
             [this, &p] { guarded(p, [this] { AdvGlowButton11Click(); }); });
     connect(AdvGlowButton1, &QPushButton::clicked, this, [this, &p] { guarded(p, [this] { AdvGlowButton1Click(); }); });
@@ -106,15 +108,16 @@ void TDetail::visaDetail() {
     Program& p = m_program;
     DetailGrid->clearCells();
     DetailGrid->setRows(2);
-    const int year = DateTimePicker1->date().year();
-    const int month = EditListBox1->currentRow() + 1;
+    m_shown = requested();
+    const int year = m_shown.year;
+    const int month = m_shown.month;
     const QStringList headers{QStringLiteral("Datum"), QStringLiteral("Konto"), QStringLiteral("Summa"),
                               QStringLiteral("Kontoplan"), QStringLiteral("KontoNamn")};
     for (int column = 1; column <= 5; ++column)
         DetailGrid->setCell(column, 0, headers[column - 1]);
 
-    const bool income = RadioButton2->isChecked();
-    if (income || RadioButton1->isChecked()) {
+    const bool income = m_shown.kind == 1;
+    if (m_shown.kind != 0) {
         // A number no chart row bears shows no name.
         const QString sql = income ? QStringLiteral("SELECT InDatum, InKonto, InSumma, InTyp, KPnamn FROM Inkomst "
                                                     "LEFT JOIN Kontoplan ON KPnummer = InTyp "
@@ -161,8 +164,15 @@ void TDetail::RadioButton1Click() {
     visaDetail();
 }
 
+// A click on a new month also changes the current row; the grid is filled once.
 void TDetail::EditListBox1Click() {
-    visaDetail();
+    if (requested() != m_shown)
+        visaDetail();
+}
+
+TDetail::Shown TDetail::requested() const {
+    return Shown{DateTimePicker1->date().year(), EditListBox1->currentRow() + 1,
+                 RadioButton2->isChecked() ? 1 : (RadioButton1->isChecked() ? 2 : 0)};
 }
 
 void TDetail::AdvGlowButton11Click() {

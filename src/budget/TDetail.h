@@ -35,4 +35,15 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    // What the grid shows: year, month (0 = none) and kind (1 income, 2 expense, 0 none).
+    struct Shown {
+        int year = 0;
+        int month = 0;
+        int kind = 0;
+        bool operator==(const Shown&) const = default;
+    };
+    Shown requested() const;
+    Shown m_shown;
 };

@@ -8,6 +8,12 @@ bash scripts/setup.sh test
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
+# A private CUPS server whose default queue keeps each job's PDF, for the printing tests.
+root=$(pwd)
+cups_dir=$(mktemp -d /tmp/slantvis-cups.XXXXXX)
+trap 'bash "$root/scripts/cups-test-printer.sh" stop "$cups_dir"; rm -rf "$cups_dir"' EXIT
+eval "$(bash scripts/cups-test-printer.sh start "$cups_dir")"
+
 build_and_test() {
     local dir=$1
     shift

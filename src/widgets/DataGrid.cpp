@@ -10,13 +10,16 @@
 
 TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)) {
-    for (const GridColumn& column : m_columns)
-        m_fieldIndexes.push_back(column.field.isEmpty() ? -1 : m_table.fieldIndex(column.field));
     connect(&m_table, &store::Table::rowsChanged, this, &TableModel::tableChanged);
+    tableChanged();
 }
 
 void TableModel::tableChanged() {
     beginResetModel();
+    // Fields are known once the table is open, which may be after the grid was bound.
+    m_fieldIndexes.clear();
+    for (const GridColumn& column : m_columns)
+        m_fieldIndexes.push_back(column.field.isEmpty() ? -1 : m_table.fieldIndex(column.field));
     endResetModel();
 }
 
@@ -31,8 +34,9 @@ int TableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString TableModel::cellText(int row, int column) const {
-    const int field = m_fieldIndexes.at(static_cast<size_t>(column));
-    if (field < 0)
+    const int field =
+        column < static_cast<int>(m_fieldIndexes.size()) ? m_fieldIndexes[static_cast<size_t>(column)] : -1;
+    if (field < 0 || !m_table.isOpen())
         return {};
     const QVariant stored = m_table.cellAt(row, field);
     if (!stored.isValid())

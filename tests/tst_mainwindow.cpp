@@ -114,7 +114,9 @@ void MainWindowTest::activeTabIndex_switchesPanelAndCaption() {
     QCOMPARE(bar->property("ActiveTabIndex").toInt(), index);
     QVERIFY(bar->findChild<QWidget*>(panel)->isVisible());
     QCOMPARE(bar->findChild<QLabel*>(QStringLiteral("AdvNavBar1Caption"))->text(), caption);
-    QCOMPARE(bar->tabButton(index)->text(), caption);
+    // The button shows the caption: a doubled "&" draws one, a single one would mark a shortcut.
+    QCOMPARE(bar->tabButton(index)->text().replace(QLatin1String("&&"), QLatin1String("&")), caption);
+    QCOMPARE(bar->tabButton(index)->text().count(u'&'), 2 * caption.count(u'&'));
     bar->setProperty("ActiveTabIndex", 9); // out of range: stays
     QCOMPARE(bar->property("ActiveTabIndex").toInt(), index);
 }

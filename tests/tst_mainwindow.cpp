@@ -62,6 +62,8 @@ private slots:
     void control_isFoundByName();
     void hints_readAsDesigned_data();
     void hints_readAsDesigned();
+    void dataGrid_keepsItsColumnsAfterTableChanges_data();
+    void dataGrid_keepsItsColumnsAfterTableChanges();
     void dataGrid_firstRowGreenSecondCream_data();
     void dataGrid_firstRowGreenSecondCream();
     void reportGrid_bandedByRowAndSummaryGridNot();
@@ -187,6 +189,44 @@ void MainWindowTest::hints_readAsDesigned() {
     addRows(t);
     t.start();
     QCOMPARE(t.form1().findChild<QWidget*>(name)->toolTip(), hint);
+}
+
+void MainWindowTest::dataGrid_keepsItsColumnsAfterTableChanges_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("headers");
+    QTest::addColumn<QList<int>>("widths");
+    const auto headers = [](const char* joined) { return QString::fromUtf8(joined).split(u'|'); };
+    QTest::newRow("KontoGrid") << QStringLiteral("KontoGrid") << headers("|Id|Nummer|Typ|Namn|Summa")
+                               << QList<int>{20, 21, 91, 64, 81, 124};
+    QTest::newRow("InGrid1") << QStringLiteral("InGrid1") << headers("||Datum|Konto|År|Månad|Summa|Kontoplan")
+                             << QList<int>{20, 42, 72, 39, 43, 64, 110, 64};
+    QTest::newRow("Utgrid") << QStringLiteral("Utgrid") << headers("||Datum|Konto|År|Månad|Summa|Kontoplan")
+                            << QList<int>{20, 42, 64, 64, 64, 64, 81, 61};
+    QTest::newRow("DBAdvGrid1") << QStringLiteral("DBAdvGrid1") << headers("|Kontonamn|Kontonummer|Kontotyp")
+                                << QList<int>{32, 178, 80, 64};
+    QTest::newRow("DBAdvGrid2") << QStringLiteral("DBAdvGrid2") << headers("|Kontonamn|Kontonummer|Budget")
+                                << QList<int>{32, 132, 80, 100};
+}
+
+void MainWindowTest::dataGrid_keepsItsColumnsAfterTableChanges() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, headers);
+    QFETCH(QList<int>, widths);
+    TestProgram t;
+    addRows(t);
+    t.start();
+    DataGrid* g = grid(t, name);
+    store::Table& table = g->tableModel()->table();
+    table.first();
+    table.edit();
+    table.post(); // every post re-reads the rows
+    table.refresh();
+    QCOMPARE(g->model()->columnCount(), headers.size());
+    for (int column = 0; column < headers.size(); ++column) {
+        QCOMPARE(g->model()->headerData(column, Qt::Horizontal).toString(), headers[column]);
+        QCOMPARE(g->columnWidth(column), widths[column]);
+    }
+    QCOMPARE(g->rowHeight(0), 22);
 }
 
 void MainWindowTest::dataGrid_firstRowGreenSecondCream_data() {

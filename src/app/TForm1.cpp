@@ -14,6 +14,7 @@
 #include "widgets/MoneyEdit.h"
 #include "widgets/NavBar.h"
 #include "widgets/PickList.h"
+#include "widgets/SpinEdit.h"
 #include "widgets/StringGrid.h"
 
 #include <QApplication>
@@ -235,7 +236,7 @@ void TForm1::buildKontoplanTab(QWidget* panel) {
     Lggtillkonto1 = PopupMenu2->addAction(QStringLiteral("Lägg till i kontoplan"));
     Lggtillkonto1->setObjectName(QStringLiteral("Lggtillkonto1"));
 
-    DBAdvSpinEdit1 = new QSpinBox(panel);
+    DBAdvSpinEdit1 = new SpinEdit(panel);
     DBAdvSpinEdit1->setObjectName(QStringLiteral("DBAdvSpinEdit1"));
     DBAdvSpinEdit1->setGeometry(480, 200, 57, 26);
     DBAdvSpinEdit1->setRange(1, 31);

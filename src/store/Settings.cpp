@@ -13,7 +13,10 @@ namespace store {
 namespace {
 
 QByteArray sectionName(const QByteArray& line) {
-    const QByteArray trimmed = line.trimmed();
+    QByteArray trimmed = line.trimmed();
+    // Editors that save UTF-8 with a byte order mark put it before the first section name.
+    if (trimmed.startsWith("\xEF\xBB\xBF"))
+        trimmed = trimmed.mid(3).trimmed();
     if (trimmed.size() >= 2 && trimmed.startsWith('[') && trimmed.endsWith(']'))
         return trimmed.mid(1, trimmed.size() - 2).trimmed();
     return {};

@@ -83,6 +83,8 @@ void Table::open() {
         throw Error(QStringLiteral("Tabellen %1 saknar fältet %2.").arg(m_name, m_orderColumn));
     m_db.attach(this);
     m_open = true;
+    // Grids bound before the table opened learn its rows now.
+    emit rowsChanged();
     first();
     emit rowsChanged();
 }

@@ -119,6 +119,8 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(22);
     horizontalHeader()->setFixedHeight(22);
+    // The indicator column is narrower than the style's smallest section.
+    horizontalHeader()->setMinimumSectionSize(8);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->viewport()->installEventFilter(this);
     setWordWrap(false);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
+#include <QStringList>
 #include <QStyleFactory>
 
 namespace look {
@@ -29,7 +30,7 @@ void apply(QApplication& app) {
     palette.setColor(QPalette::Shadow, steelDark);
     app.setPalette(palette);
     app.setStyleSheet(QStringLiteral(
-        "QPushButton { border: 1px solid #1E242B; border-radius: 3px; padding: 3px 8px;"
+        "QPushButton { border: 1px solid #1E242B; border-radius: 3px; padding: 3px 2px;"
         "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6B7785, stop:1 #46505B); color: #F2F4F6; }"
         "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7E8C9C, stop:1 #566270); }"
         "QPushButton:pressed { background: #3A424B; }"
@@ -42,6 +43,17 @@ void apply(QApplication& app) {
         "  font-family: Tahoma; font-size: 8pt; font-weight: bold; padding: 2px; }"
         "QToolTip { color: #101010; background: #FFFFE1; border: 1px solid #767676; }"
         "QRadioButton, QLabel, QCheckBox { color: #E8ECF0; }"));
+    // The design fonts are narrow; where they are missing, narrow look-alikes keep captions inside their
+    // buttons rather than the wide default sans.
+    const QStringList narrowSans{QStringLiteral("Microsoft Sans Serif"),
+                                 QStringLiteral("Liberation Sans"),
+                                 QStringLiteral("Arimo"),
+                                 QStringLiteral("Nimbus Sans"),
+                                 QStringLiteral("Arial"),
+                                 QStringLiteral("DejaVu Sans Condensed")};
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), narrowSans);
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               QStringList{QStringLiteral("DejaVu Sans Condensed")} + narrowSans);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
     font.setStyleHint(QFont::SansSerif);

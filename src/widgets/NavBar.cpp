@@ -57,7 +57,8 @@ QWidget* NavBar::addPanel(const QString& objectName, const QString& caption) {
     m_captions.push_back(QString(caption).replace(QLatin1String("&&"), QLatin1String("&")));
 
     const int index = static_cast<int>(m_buttons.size());
-    auto* button = new QPushButton(m_captions.back(), m_buttonArea);
+    // A button reads a single "&" as a shortcut mark; the doubled one shows as itself.
+    auto* button = new QPushButton(QString(m_captions.back()).replace(u'&', QLatin1String("&&")), m_buttonArea);
     button->setObjectName(QStringLiteral("AdvNavBar1Tab%1").arg(index));
     button->setStyleSheet(kButtonStyle);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

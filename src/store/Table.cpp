@@ -82,6 +82,7 @@ void Table::open() {
     m_db.attach(this);
     m_open = true;
     first();
+    emit rowsChanged();
 }
 
 void Table::close() {

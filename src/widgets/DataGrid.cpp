@@ -10,13 +10,20 @@
 
 TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)) {
+    resolveFields();
+    connect(&m_table, &store::Table::rowsChanged, this, &TableModel::tableChanged);
+}
+
+// Grids are bound before their tables open: the fields are found again whenever the table's rows change.
+void TableModel::resolveFields() {
+    m_fieldIndexes.clear();
     for (const GridColumn& column : m_columns)
         m_fieldIndexes.push_back(column.field.isEmpty() ? -1 : m_table.fieldIndex(column.field));
-    connect(&m_table, &store::Table::rowsChanged, this, &TableModel::tableChanged);
 }
 
 void TableModel::tableChanged() {
     beginResetModel();
+    resolveFields();
     endResetModel();
 }
 

@@ -42,6 +42,7 @@ public:
     QString cellText(int row, int column) const;
 
 private:
+    void resolveFields();
     void tableChanged();
 
     store::Table& m_table;

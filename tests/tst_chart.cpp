@@ -91,6 +91,7 @@ private slots:
     void budgetEditor_takesPositiveWholeNumbersOnly_data();
     void budgetEditor_takesPositiveWholeNumbersOnly();
     void budgetEdit_leavesTotalsUntilNextRefill();
+    void budgetTypedThenTab_storesAndLeavesUserOnNextCell();
 };
 
 void ChartTest::emptyChart_emptyListsZeroTotalsAnyNumberFree() {
@@ -133,6 +134,9 @@ void ChartTest::refill_totalsAndLists_data() {
         << QStringList{u"6200|B|Ut|"_s, u"1300|Y|In|"_s, u"6100|A|Ut|"_s, u"1200|X|In|"_s}
         << u"Budget inkomster = 0 Kr"_s << u"Budget utgifter = 0 Kr"_s << QStringList{u"A=6100"_s, u"B=6200"_s}
         << QStringList{u"X=1200"_s, u"Y=1300"_s};
+    QTest::newRow("halves go to the even neighbour")
+        << QStringList{u"2100|A|Ut|2.5"_s, u"2200|B|Ut|3.5"_s, u"1100|C|In|-2.5"_s} << u"Budget inkomster = -2 Kr"_s
+        << u"Budget utgifter = 6 Kr"_s << QStringList{u"A=2100"_s, u"B=2200"_s} << QStringList{u"C=1100"_s};
     QTest::newRow("a negative budget keeps its sign")
         << QStringList{u"1100|Lön|In|-50"_s} << u"Budget inkomster = -50 Kr"_s << u"Budget utgifter = 0 Kr"_s
         << QStringList{} << QStringList{u"Lön=1100"_s};
@@ -464,6 +468,20 @@ void ChartTest::budgetEdit_leavesTotalsUntilNextRefill() {
     QCOMPARE(f.BudgetUt->text(), QStringLiteral("Budget utgifter = 600 Kr"));
     f.FyllKontoplan();
     QCOMPARE(f.BudgetUt->text(), QStringLiteral("Budget utgifter = 1000 Kr"));
+}
+
+void ChartTest::budgetTypedThenTab_storesAndLeavesUserOnNextCell() {
+    BudgetGrid g;
+    g.click(0, 3);
+    QTest::keyClick(g.grid, Qt::Key_4);
+    auto* editor = g.grid->findChild<QLineEdit*>();
+    QVERIFY(editor && editor->isVisible());
+    QTest::keyClick(editor, Qt::Key_Tab);
+    g.settle();
+    QCOMPARE(g.budget(QStringLiteral("2100")), QVariant::fromValue<qlonglong>(4));
+    QCOMPARE(g.grid->currentIndex().row(), 1);
+    QCOMPARE(g.t.program().kontoplan.currentRow(), 1);
+    QCOMPARE(g.grid->editTriggers(), QAbstractItemView::NoEditTriggers); // a group row
 }
 
 QTEST_MAIN(ChartTest)

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
+#include <cmath>
 
 namespace {
 
@@ -23,6 +24,14 @@ constexpr QAbstractItemView::EditTriggers kBudgetEditTriggers =
 
 bool isGroupRow(const QString& number) {
     return number.contains(QLatin1String("000"));
+}
+
+// A budget as a whole number: budgets are stored whole, but one stored with decimals by another program is
+// taken to the nearest whole number, a half to the even neighbour.
+qint64 wholeBudget(const QVariant& stored) {
+    if (stored.typeId() == QMetaType::Double)
+        return static_cast<qint64>(std::nearbyint(stored.toDouble()));
+    return stored.toLongLong();
 }
 
 // Only the budget of a category (not of a group row) can be typed into.
@@ -69,7 +78,7 @@ void TForm1::FyllKontoplan() {
     while (query.step()) {
         const QString number = query.textValue(0);
         const QString type = query.textValue(2);
-        const qint64 budget = query.intValue(3);
+        const qint64 budget = wholeBudget(query.value(3));
         if (type == QLatin1String("Ut"))
             expenseTotal += budget;
         else
@@ -135,6 +144,8 @@ void TForm1::setupChart() {
                     this,
                     [this, &chart, number, budget] {
                         guarded(m_program, [&] {
+                            // The user may have moved on (Tab); the grid stays where the user is.
+                            const std::int64_t userRow = chart.currentRow();
                             chart.first();
                             if (!chart.locate(u"KPnummer", number))
                                 return;
@@ -144,6 +155,8 @@ void TForm1::setupChart() {
                             else
                                 chart.setInteger(u"KPBudget", budget);
                             chart.post();
+                            if (userRow >= 0)
+                                chart.moveToRow(userRow);
                         });
                     },
                     Qt::QueuedConnection);

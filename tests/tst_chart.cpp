@@ -84,6 +84,7 @@ private slots:
     void addWithBlankName_addsNothingSilently_data();
     void addWithBlankName_addsNothingSilently();
     void addNumberTakenSinceCheck_warnsAndAddsNothing();
+    void addFailingInStore_showsErrorAndAddsNothing();
     void close_resetsNumberAndHidesEntryKeepingNameAndType_data();
     void close_resetsNumberAndHidesEntryKeepingNameAndType();
     void budgetCell_editableOnlyForCategoryBudget_data();
@@ -92,6 +93,7 @@ private slots:
     void budgetEditor_takesPositiveWholeNumbersOnly();
     void budgetEdit_leavesTotalsUntilNextRefill();
     void budgetTypedThenTab_storesAndLeavesUserOnNextCell();
+    void budgetWriteFailing_showsErrorAndKeepsStoredBudget();
 };
 
 void ChartTest::emptyChart_emptyListsZeroTotalsAnyNumberFree() {
@@ -311,6 +313,24 @@ void ChartTest::addNumberTakenSinceCheck_warnsAndAddsNothing() {
     QCOMPARE(w.DBAdvGrid1->model()->rowCount(), int(before));
 }
 
+void ChartTest::addFailingInStore_showsErrorAndAddsNothing() {
+    TestProgram t;
+    addAccount(t);
+    t.start();
+    TForm5& w = *t.program().form5;
+    const qint64 before = chartRows(t);
+    w.KontoNummer->setValue(2500);
+    w.AdvGlowButton2Click();
+    w.Edit2->setText(QStringLiteral("Gym"));
+    t.program().database.setWriteHook([](const QString&) { throw store::Error(QStringLiteral("Disken är full.")); });
+    w.AdvGlowButton3->click();
+    QCOMPARE(chartRows(t), before);
+    QCOMPARE(t.dialogs.messages.size(), size_t(1));
+    QCOMPARE(t.dialogs.messages[0].kind, QStringLiteral("error"));
+    QVERIFY(initialState(w));
+    QCOMPARE(t.program().kontoplan.state(), store::Table::State::Browse);
+}
+
 void ChartTest::close_resetsNumberAndHidesEntryKeepingNameAndType_data() {
     QTest::addColumn<bool>("byButton");
     QTest::newRow("Stäng") << true;
@@ -482,6 +502,18 @@ void ChartTest::budgetTypedThenTab_storesAndLeavesUserOnNextCell() {
     QCOMPARE(g.grid->currentIndex().row(), 1);
     QCOMPARE(g.t.program().kontoplan.currentRow(), 1);
     QCOMPARE(g.grid->editTriggers(), QAbstractItemView::NoEditTriggers); // a group row
+}
+
+void ChartTest::budgetWriteFailing_showsErrorAndKeepsStoredBudget() {
+    BudgetGrid g;
+    g.t.program().database.setWriteHook([](const QString&) { throw store::Error(QStringLiteral("Disken är full.")); });
+    g.click(2, 3);
+    QVERIFY(g.type(QStringLiteral("900")));
+    QCOMPARE(g.budget(QStringLiteral("3100")), QVariant::fromValue<qlonglong>(500));
+    QCOMPARE(g.t.dialogs.messages.size(), size_t(1));
+    QCOMPARE(g.t.dialogs.messages[0].kind, QStringLiteral("error"));
+    QCOMPARE(g.t.program().kontoplan.state(), store::Table::State::Browse);
+    QCOMPARE(g.grid->model()->index(2, 3).data().toString(), QStringLiteral("500"));
 }
 
 QTEST_MAIN(ChartTest)

@@ -89,9 +89,14 @@ void TForm6::AdvGlowButton5Click() {
         dialogs.warning(QStringLiteral("Inget kontotyp vald ?"));
         return;
     }
-    if (!MoneyEdit::isStorable(DBAdvMoneyEdit1->parsedValue())) {
+    const store::ParsedAmount opening = DBAdvMoneyEdit1->parsedValue();
+    if (!MoneyEdit::isStorable(opening)) {
         dialogs.warning(QStringLiteral("Summan är för stor. Största tillåtna summa är %1.")
                             .arg(store::money2(MoneyEdit::kMaximum)));
+        return;
+    }
+    if (opening.status == store::ParseStatus::Invalid) {
+        dialogs.warning(QStringLiteral("Ingående summa är inte ett belopp. Skriv till exempel 1500,00."));
         return;
     }
     store::Table& konto = m_program.konto;

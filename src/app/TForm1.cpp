@@ -378,6 +378,7 @@ void TForm1::runStartup() {
         p.openTables();
     } catch (const store::Error& e) {
         p.database.close();
+        p.instanceLock.release();
         throw store::Error(QStringLiteral("Slantvis kan inte öppna sin databas i %1.\n\n%2\n\nProgrammet avslutas.")
                                .arg(QDir::toNativeSeparators(p.databaseDirectory), e.message()));
     }

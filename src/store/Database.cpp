@@ -26,6 +26,58 @@ void roundHalfEvenFunction(sqlite3_context* context, int argc, sqlite3_value** a
     sqlite3_result_int64(context, divideHalfEven(sqlite3_value_int64(argv[0]), divisor));
 }
 
+// What an SQLite result code means to the user, or nothing when its own text has to do.
+QString swedishReason(int code) {
+    switch (code & 0xFF) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("databasfilen är skadad");
+    case SQLITE_READONLY:
+        return QStringLiteral("databasen är skrivskyddad");
+    case SQLITE_FULL:
+        return QStringLiteral("disken är full");
+    case SQLITE_IOERR:
+        return QStringLiteral("filen kunde inte läsas eller skrivas");
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return QStringLiteral("filen kan inte öppnas");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("databasen används av ett annat program");
+    default:
+        return {};
+    }
+}
+
+// "Databasfel: <reason> (<SQLite's own words>)".
+QString databaseError(int code, const char* message) {
+    const QString own = QString::fromUtf8(message ? message : "okänt fel");
+    const QString reason = swedishReason(code);
+    return reason.isEmpty() ? QStringLiteral("Databasfel: %1").arg(own)
+                            : QStringLiteral("Databasfel: %1 (%2).").arg(reason, own);
+}
+
+// "ok", or what is wrong: a file that is not a database, is cut short or has damaged pages. Only reads.
+QString quickCheck(sqlite3* db, int* code) {
+    sqlite3_stmt* stmt = nullptr;
+    *code = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &stmt, nullptr);
+    QString result;
+    if (*code == SQLITE_OK) {
+        *code = sqlite3_step(stmt);
+        if (*code == SQLITE_ROW) {
+            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+            *code = result == QLatin1String("ok") ? SQLITE_OK : SQLITE_CORRUPT;
+        } else if (*code == SQLITE_DONE) {
+            *code = SQLITE_OK;
+            result = QStringLiteral("ok");
+        }
+    }
+    if (result.isEmpty())
+        result = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(stmt);
+    return result;
+}
+
 } // namespace
 
 Database::Database() = default;
@@ -40,24 +92,45 @@ void Database::open(const QString& directory) {
     if (!dirInfo.exists() || !dirInfo.isDir())
         throw Error(QStringLiteral("Databaskatalogen %1 finns inte.").arg(QDir::toNativeSeparators(directory)));
     const QString path = QDir(directory).filePath(fileName());
-    if (!QFileInfo::exists(path))
-        throw Error(QStringLiteral("Databasfilen %1 saknas.").arg(QDir::toNativeSeparators(path)));
+    const QString shownPath = QDir::toNativeSeparators(path);
+    const QFileInfo fileInfo(path);
+    if (!fileInfo.exists())
+        throw Error(QStringLiteral("Databasfilen %1 saknas.").arg(shownPath));
+    const QString restore = QStringLiteral("Återställ den senaste säkerhetskopian från %1 om det finns någon.")
+                                .arg(QDir::toNativeSeparators(QDir(directory).filePath(QStringLiteral("Backup"))));
+    // SQLite would take an empty file for a new database and write one into it.
+    if (fileInfo.isFile() && fileInfo.size() == 0)
+        throw Error(QStringLiteral("Databasfilen %1 är tom. %2").arg(shownPath, restore));
 
     sqlite3* db = nullptr;
     const int rc =
         sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        const QString reason = databaseError(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
-        throw Error(QStringLiteral("Databasen %1 kan inte öppnas: %2").arg(QDir::toNativeSeparators(path), reason));
+        throw Error(QStringLiteral("Databasfilen %1 kan inte öppnas. %2").arg(shownPath, reason));
     }
     m_db = db;
     m_directory = directory;
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 5000);
+    // Everything up to the mode settings only reads, so a refused file is left exactly as it was.
+    if (sqlite3_db_readonly(m_db, "main") == 1) {
+        close();
+        throw Error(
+            QStringLiteral("Databasfilen %1 är skrivskyddad. Slantvis måste kunna skriva i den.").arg(shownPath));
+    }
+    int code = SQLITE_OK;
+    const QString check = quickCheck(m_db, &code);
+    if (code != SQLITE_OK) {
+        close();
+        const int primary = code & 0xFF;
+        if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
+            throw Error(QStringLiteral("Databasfilen %1 är skadad och kan inte användas. %2").arg(shownPath, restore));
+        throw Error(QStringLiteral("Databasfilen %1 kan inte läsas. %2")
+                        .arg(shownPath, databaseError(code, check.toUtf8().constData())));
+    }
     try {
-        if (sqlite3_db_readonly(m_db, "main") == 1)
-            throw Error(QStringLiteral("Databasen %1 är skrivskyddad.").arg(QDir::toNativeSeparators(path)));
         exec("PRAGMA journal_mode=WAL");
         exec("PRAGMA synchronous=FULL");
         exec("PRAGMA foreign_keys=OFF");
@@ -65,12 +138,14 @@ void Database::open(const QString& directory) {
                                 roundHalfEvenFunction, nullptr, nullptr);
     } catch (const Error& e) {
         close();
-        throw Error(
-            QStringLiteral("Databasen %1 kan inte användas: %2").arg(QDir::toNativeSeparators(path), e.message()));
+        throw Error(QStringLiteral("Databasfilen %1 kan inte användas. %2").arg(shownPath, e.message()));
     }
 }
 
 void Database::close() {
+    // The tables hold prepared statements, which would keep the file open after the connection is closed.
+    for (Table* table : std::vector<Table*>(m_tables))
+        table->close();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -80,18 +155,23 @@ void Database::close() {
 }
 
 void Database::fail(const QString& what) const {
-    const QString reason = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("databasen är inte öppen");
-    throw Error(QStringLiteral("%1: %2").arg(what, reason));
+    if (!m_db)
+        throw Error(QStringLiteral("%1: databasen är inte öppen").arg(what));
+    const QString reason = swedishReason(sqlite3_extended_errcode(m_db));
+    const QString own = QString::fromUtf8(sqlite3_errmsg(m_db));
+    throw Error(reason.isEmpty() ? QStringLiteral("%1: %2").arg(what, own)
+                                 : QStringLiteral("%1: %2 (%3).").arg(what, reason, own));
 }
 
 void Database::exec(const char* sql) {
     if (!m_db)
         fail(QStringLiteral("Databasfel"));
     char* message = nullptr;
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(message ? message : "okänt fel");
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        const QString text = databaseError(rc, message);
         sqlite3_free(message);
-        throw Error(QStringLiteral("Databasfel: %1").arg(reason));
+        throw Error(text);
     }
 }
 
@@ -209,9 +289,9 @@ bool Statement::step() {
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db.handle()));
+    const QString text = databaseError(rc, sqlite3_errmsg(m_db.handle()));
     sqlite3_reset(m_stmt);
-    throw Error(QStringLiteral("Databasfel: %1").arg(reason));
+    throw Error(text);
 }
 
 void Statement::reset() {

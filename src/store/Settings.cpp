@@ -12,6 +12,9 @@ namespace store {
 
 namespace {
 
+// A settings file is a few lines; a larger file is not read past this and never rewritten.
+constexpr qint64 kLargestFile = 1024 * 1024;
+
 QByteArray sectionName(const QByteArray& line) {
     QByteArray trimmed = line.trimmed();
     // Editors that save UTF-8 with a byte order mark put it before the first section name.
@@ -94,19 +97,22 @@ int Settings::readBreakDay() const {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return kDefaultBreakDay;
-    // A settings file is a few lines; anything beyond 64 KiB is not ours to read.
-    const QByteArray text = file.read(64 * 1024);
+    const QByteArray text = file.read(kLargestFile);
     return iniInteger(text, "Slantvis", "Startdag").value_or(kDefaultBreakDay);
 }
 
 void Settings::writeBreakDay(int day) const {
-    QByteArray text;
-    QFile existing(m_path);
-    if (existing.open(QIODevice::ReadOnly))
-        text = existing.read(64 * 1024);
-    existing.close();
+    // Every byte of the old file is kept apart from the one key; a file too large to hold is left alone.
     const QFileInfo info(m_path);
-    const bool writable = !info.exists() || info.isWritable();
+    QByteArray text;
+    bool readable = !info.exists();
+    QFile existing(m_path);
+    if (info.exists() && existing.open(QIODevice::ReadOnly)) {
+        text = existing.read(kLargestFile + 1);
+        readable = text.size() <= kLargestFile && existing.error() == QFileDevice::NoError;
+    }
+    existing.close();
+    const bool writable = readable && (!info.exists() || info.isWritable());
     QSaveFile file(m_path);
     file.setDirectWriteFallback(false);
     if (!writable || !file.open(QIODevice::WriteOnly) ||

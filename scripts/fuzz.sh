@@ -9,10 +9,10 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSLANTVIS_FUZZ=ON \
     "${launcher[@]}" >/dev/null
-cmake --build build-fuzz --target fuzz_money fuzz_settings fuzz_date >/dev/null
+cmake --build build-fuzz --target fuzz_money fuzz_settings fuzz_date fuzz_version >/dev/null
 
 failed=0
-for target in money settings date; do
+for target in money settings date version; do
     work=$(mktemp -d)
     cp fuzz/corpus/$target/* "$work/"
     log=$(mktemp)

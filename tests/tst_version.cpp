@@ -97,6 +97,9 @@ void VersionTest::fetchedText_decidesMessageAndPage_data() {
     QTest::newRow("203 ended by the close") << ok + "\r\n203" << information << latest << 0;
     QTest::newRow("203 on a not-found page") << notFound + "\r\n203" << information << latest << 0;
     QTest::newRow("203 and a line break") << ok + "\r\n203\r\n" << information << newer << 1;
+    QTest::newRow("203 after a byte-order mark") << ok + "\r\n\xEF\xBB\xBF"
+                                                         "203"
+                                                 << information << newer << 1;
     QTest::newRow("older 202") << ok + "\r\n202" << information << newer << 1;
     QTest::newRow("203 after a space") << ok + "\r\n 203" << information << newer << 1;
     QTest::newRow("not-found page") << notFound + "\r\n<html><body><h1>404 Not Found</h1></body></html>" << information

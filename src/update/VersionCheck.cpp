@@ -1,5 +1,7 @@
 #include "update/VersionCheck.h"
 
+#include "update/VersionBody.h"
+
 #include <QByteArray>
 #include <atomic>
 #include <condition_variable>
@@ -16,8 +18,7 @@ struct VersionCheck::Fetch {
 };
 
 struct VersionCheck::Outcome {
-    bool ok = false;
-    QByteArray body;
+    std::optional<QString> text; // nothing: the fetch failed
 };
 
 namespace {
@@ -28,22 +29,12 @@ bool curlReady() {
     return ready;
 }
 
-struct Body {
-    QByteArray bytes;
-    bool cut = false;
-};
-
 size_t receive(char* data, size_t size, size_t count, void* userData) {
-    auto* body = static_cast<Body*>(userData);
+    auto* body = static_cast<QByteArray*>(userData);
     const size_t length = size * count;
-    const auto room = static_cast<size_t>(VersionCheck::maxBodyBytes - body->bytes.size());
-    if (length > room) {
-        body->bytes.append(data, static_cast<qsizetype>(room));
-        body->cut = true;
-        return 0; // ends the transfer: the rest cannot change the answer
-    }
-    body->bytes.append(data, static_cast<qsizetype>(length));
-    return length;
+    const auto keep = static_cast<size_t>(update::bytesToKeep(body->size(), static_cast<qsizetype>(length)));
+    body->append(data, static_cast<qsizetype>(keep));
+    return keep; // less than offered ends the transfer: the rest cannot change the answer
 }
 
 int progress(void* userData, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
@@ -110,7 +101,7 @@ void VersionCheck::run(std::shared_ptr<Fetch> fetch, std::string url, std::chron
             for (const char* line : {"Accept: */*", "Cache-Control: no-cache", "Pragma: no-cache"})
                 if (curl_slist* more = curl_slist_append(headers, line))
                     headers = more;
-            Body body;
+            QByteArray body;
             curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
             curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
             curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
@@ -130,11 +121,8 @@ void VersionCheck::run(std::shared_ptr<Fetch> fetch, std::string url, std::chron
             const CURLcode result = curl_easy_perform(curl);
             curl_easy_cleanup(curl);
             curl_slist_free_all(headers);
-            // A body cut at the limit is still an answer; any other failure, even after some bytes, is not,
-            // since a part of a version number is no version number.
-            outcome.ok = !fetch->abort && (body.cut || (result == CURLE_OK && !body.bytes.isEmpty()));
-            if (outcome.ok)
-                outcome.body = std::move(body.bytes);
+            if (!fetch->abort)
+                outcome.text = update::bodyText(body, result == CURLE_OK);
         }
     }
     std::lock_guard lock(fetch->mutex);
@@ -149,8 +137,8 @@ void VersionCheck::finish(const Outcome& outcome) {
     if (m_worker.joinable())
         m_worker.join(); // it has posted this call as its last act
     m_fetch.reset();
-    if (outcome.ok)
-        emit doneString(QString::fromUtf8(outcome.body));
+    if (outcome.text)
+        emit doneString(*outcome.text);
     else
         emit failed();
 }

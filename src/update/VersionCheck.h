@@ -17,8 +17,6 @@ class VersionCheck final : public QObject {
 public:
     static constexpr const char* versionPath = "/software/SVversion.txt";
     static constexpr const char* agent = "UtilMind HTTPGet";
-    // More than any version number needs; a longer body is cut here and so never equals a version text.
-    static constexpr qsizetype maxBodyBytes = 4096;
 
     explicit VersionCheck(QObject* parent = nullptr);
     ~VersionCheck() override;

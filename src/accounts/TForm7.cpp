@@ -46,11 +46,11 @@ TForm7::TForm7(Program& program)
 
     AdvGlowButton7 = new QPushButton(QStringLiteral("Överför mellan konto"), this);
     AdvGlowButton7->setObjectName(QStringLiteral("AdvGlowButton7"));
-    AdvGlowButton7->setGeometry(32, 176, 129, 41);
+    AdvGlowButton7->setGeometry(32, 176, 161, 41);
     AdvGlowButton7->setAutoDefault(false);
     AdvGlowButton1 = new QPushButton(QStringLiteral("Stäng"), this);
     AdvGlowButton1->setObjectName(QStringLiteral("AdvGlowButton1"));
-    AdvGlowButton1->setGeometry(168, 176, 89, 41);
+    AdvGlowButton1->setGeometry(200, 176, 89, 41);
     AdvGlowButton1->setAutoDefault(false);
 
     setTabOrder(ComboBox6, ComboBox12);

@@ -63,7 +63,8 @@ TSplash::TSplash(Program& program) : QDialog(nullptr, Qt::SplashScreen | Qt::Fra
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(0, 0, 209, 145);
+    // Inside the border, which the picture would otherwise cover on three sides.
+    image->setGeometry(1, 1, 209, 141);
     image->setScaledContents(true);
     image->setPixmap(banknotes());
     text(this, QStringLiteral("Label1"), QStringLiteral("Slantvis"), 24, QRect(216, 16, 136, 32));

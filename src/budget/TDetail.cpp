@@ -34,8 +34,11 @@ TDetail::TDetail(Program& program)
     for (int column = 0; column < 6; ++column)
         DetailGrid->setColumnWidth(column, widths[column]);
     DetailGrid->setAlternatingRowColors(true);
+    // Bands of the window colour and the tooltip colour; on a dark window a light steel takes the window's place
+    // so that the grid's dark text stays readable.
     QPalette bands = DetailGrid->palette();
-    bands.setColor(QPalette::Base, palette().color(QPalette::Window));
+    const QColor window = palette().color(QPalette::Window);
+    bands.setColor(QPalette::Base, window.lightness() < 128 ? QColor(0xDD, 0xE3, 0xEA) : window);
     bands.setColor(QPalette::AlternateBase, palette().color(QPalette::ToolTipBase));
     DetailGrid->setPalette(bands);
     DetailGrid->setFormat([](int column, int, const QString& text) {

@@ -35,14 +35,14 @@ void apply(QApplication& app) {
         "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7E8C9C, stop:1 #566270); }"
         "QPushButton:pressed { background: #3A424B; }"
         "QPushButton:disabled { font-weight: bold; color: #F4F6F8; background: transparent; border: none; }"
-        "QComboBox, QLineEdit, QSpinBox, QDateEdit { background: #FFFFFF; color: #101418; border: 1px solid #1E242B;"
+        "QComboBox, QLineEdit { background: #FFFFFF; color: #101418; border: 1px solid #1E242B;"
         "  padding: 1px 3px; selection-background-color: #527BC6; }"
         "QComboBox QAbstractItemView { background: #FFFFFF; color: #101418; }"
         "QTableView { gridline-color: #B8C0C8; color: #101418; selection-background-color: #527BC6; }"
         "QHeaderView::section { background: #DDE3EA; color: #101418; border: 1px solid #B8C0C8;"
         "  font-family: Tahoma; font-size: 8pt; font-weight: bold; padding: 2px; }"
         "QToolTip { color: #101010; background: #FFFFE1; border: 1px solid #767676; }"
-        "QRadioButton, QLabel, QCheckBox { color: #E8ECF0; }"));
+        "QLabel { color: #E8ECF0; }"));
     // The design fonts are narrow; where they are missing, narrow look-alikes keep captions inside their
     // buttons rather than the wide default sans.
     const QStringList narrowSans{QStringLiteral("Microsoft Sans Serif"),

@@ -247,7 +247,9 @@ void Table::ensureOrder() {
     if (!m_stamp)
         m_stamp = changeStamp();
     if (m_orderColumn.isEmpty()) {
-        Statement& bounds = cached(QStringLiteral("SELECT MIN(rowid), MAX(rowid) FROM %1").arg(quoted(m_name)));
+        // Each bound on its own: together in one SELECT they would scan the table.
+        Statement& bounds = cached(
+            QStringLiteral("SELECT (SELECT MIN(rowid) FROM %1), (SELECT MAX(rowid) FROM %1)").arg(quoted(m_name)));
         bounds.step();
         const bool empty = bounds.isNull(0);
         const std::int64_t low = bounds.intValue(0);

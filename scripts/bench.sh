@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh test
+bash scripts/setup.sh run
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSLANTVIS_WERROR=ON >/dev/null
 cmake --build build --target slantvis_bench slantvis_bench_generate >/dev/null
 work="${1:-build/bench-work}"

@@ -185,6 +185,14 @@ std::int64_t Database::lastInsertRowId() const {
     return sqlite3_last_insert_rowid(m_db);
 }
 
+std::int64_t Database::changesBesideTables() const {
+    return sqlite3_total_changes64(m_db) - m_tableWrites;
+}
+
+void Database::noteTableWrite() {
+    m_tableWrites += sqlite3_changes64(m_db);
+}
+
 void Database::begin() {
     if (m_depth == 0) {
         exec("BEGIN IMMEDIATE");

@@ -36,6 +36,10 @@ public:
     void exec(const char* sql);
     bool tableExists(const QString& name);
     std::int64_t lastInsertRowId() const;
+    // Rows written through this connection by anything but a Table's own row writes (plain SQL, triggers).
+    std::int64_t changesBesideTables() const;
+    // A Table reports the rows its last statement wrote.
+    void noteTableWrite();
 
     // Called before every write of a row; tests throw from it to inject a failure.
     using WriteHook = std::function<void(const QString& table)>;
@@ -62,6 +66,7 @@ private:
     QString m_directory;
     int m_depth = 0;
     bool m_failed = false;
+    std::int64_t m_tableWrites = 0;
     WriteHook m_writeHook;
     std::vector<Table*> m_tables;
 };

@@ -175,6 +175,8 @@ void Table::setCurrent(std::optional<Row> row) {
 std::int64_t Table::recordCount() {
     requireOpen();
     if (!m_count) {
+        if (!m_stamp)
+            m_stamp = changeStamp();
         Statement& count = cached(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(m_name)));
         count.step();
         m_count = count.intValue(0);
@@ -239,9 +241,28 @@ bool Table::locate(QStringView field, const QString& value) {
     return loadFirstMatching(query);
 }
 
+// The order of a table kept by its key needs no list while the keys run without gaps (a table only ever
+// appended to): the position of a row is then its key less the first key, found from two index look-ups.
 void Table::ensureOrder() {
-    if (m_order)
+    if (m_order || m_denseFirst)
         return;
+    if (!m_stamp)
+        m_stamp = changeStamp();
+    if (m_orderColumn.isEmpty()) {
+        // Each bound on its own: together in one SELECT they would scan the table.
+        Statement& bounds = cached(
+            QStringLiteral("SELECT (SELECT MIN(rowid) FROM %1), (SELECT MAX(rowid) FROM %1)").arg(quoted(m_name)));
+        bounds.step();
+        const bool empty = bounds.isNull(0);
+        const std::int64_t low = bounds.intValue(0);
+        const std::int64_t high = bounds.intValue(1);
+        bounds.reset();
+        const std::int64_t count = recordCount();
+        if (empty ? count == 0 : high - low + 1 == count) {
+            m_denseFirst = empty ? 0 : low;
+            return;
+        }
+    }
     Statement query(m_db, QStringLiteral("SELECT rowid FROM %1%2").arg(quoted(m_name), orderBy()));
     std::vector<std::int64_t> order;
     order.reserve(static_cast<size_t>(recordCount()));
@@ -251,12 +272,43 @@ void Table::ensureOrder() {
     m_order = std::move(order);
 }
 
+std::int64_t Table::orderSize() const {
+    return m_denseFirst ? *m_count : static_cast<std::int64_t>(m_order->size());
+}
+
+std::int64_t Table::orderAt(std::int64_t row) const {
+    return m_denseFirst ? *m_denseFirst + row : (*m_order)[static_cast<size_t>(row)];
+}
+
+// Rows written on this connection other than by the tables' own row writes, and commits by any other
+// connection: equal stamps mean nothing this table did not follow itself was written between.
+std::pair<std::int64_t, std::int64_t> Table::changeStamp() {
+    Statement& version = cached(QStringLiteral("PRAGMA data_version"));
+    version.step();
+    const std::int64_t others = version.intValue(0);
+    version.reset();
+    return {m_db.changesBesideTables(), others};
+}
+
+bool Table::cacheIsCurrent() {
+    return m_stamp && *m_stamp == changeStamp();
+}
+
+// After a write this table made and followed in its count and order: they still match the database when they
+// did before it.
+void Table::noteOwnWrite(bool cacheWasCurrent) {
+    if (cacheWasCurrent)
+        m_stamp = changeStamp();
+    else
+        m_stamp.reset();
+}
+
 std::int64_t Table::rowIdAt(std::int64_t row) {
     requireOpen();
     ensureOrder();
-    if (row < 0 || row >= static_cast<std::int64_t>(m_order->size()))
+    if (row < 0 || row >= orderSize())
         return 0;
-    return (*m_order)[static_cast<size_t>(row)];
+    return orderAt(row);
 }
 
 bool Table::moveToRow(std::int64_t row) {
@@ -273,6 +325,10 @@ std::int64_t Table::currentRow() {
     if (!m_open || !m_current)
         return -1;
     ensureOrder();
+    if (m_denseFirst) {
+        const std::int64_t position = m_current->rowid - *m_denseFirst;
+        return position >= 0 && position < *m_count ? position : -1;
+    }
     const auto& order = *m_order;
     if (m_orderColumn.isEmpty()) {
         const auto it = std::lower_bound(order.begin(), order.end(), m_current->rowid);
@@ -288,17 +344,17 @@ QVariant Table::cellAt(std::int64_t row, int field) {
     auto found = m_pages.find(page);
     if (found == m_pages.end()) {
         ensureOrder();
-        const auto begin = static_cast<size_t>(page * kPageSize);
-        if (begin >= m_order->size())
+        const std::int64_t begin = page * kPageSize;
+        if (begin >= orderSize())
             return {};
-        const size_t end = std::min(m_order->size(), begin + static_cast<size_t>(kPageSize));
+        const std::int64_t end = std::min(orderSize(), begin + kPageSize);
         std::vector<Row> rows;
-        rows.reserve(end - begin);
+        rows.reserve(static_cast<size_t>(end - begin));
         if (m_orderColumn.isEmpty()) {
             Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid")
                                           .arg(selectColumns(), quoted(m_name)));
-            query.bindInt(1, (*m_order)[begin]);
-            query.bindInt(2, (*m_order)[end - 1]);
+            query.bindInt(1, orderAt(begin));
+            query.bindInt(2, orderAt(end - 1));
             while (query.step())
                 rows.push_back(readRow(query));
             query.reset();
@@ -324,6 +380,8 @@ QVariant Table::cellAt(std::int64_t row, int field) {
 void Table::invalidate() {
     m_count.reset();
     m_order.reset();
+    m_denseFirst.reset();
+    m_stamp.reset();
     m_pages.clear();
 }
 
@@ -361,6 +419,7 @@ void Table::post() {
     requireOpen();
     if (m_state == State::Browse)
         return;
+    const bool cacheWasCurrent = cacheIsCurrent();
     try {
         m_db.beforeWrite(m_name);
         QStringList names;
@@ -379,14 +438,21 @@ void Table::post() {
             for (size_t i = 0; i < values.size(); ++i)
                 insert.bind(static_cast<int>(i) + 1, values[i]);
             insert.step();
+            m_db.noteTableWrite();
             insert.reset();
             const std::int64_t rowid = m_db.lastInsertRowId();
+            const std::int64_t countBefore = m_count.value_or(0);
             if (m_count)
                 ++*m_count;
-            if (m_order && m_orderColumn.isEmpty())
+            if (m_order && m_orderColumn.isEmpty()) {
                 m_order->push_back(rowid);
-            else
+            } else if (m_denseFirst && (countBefore == 0 || rowid == *m_denseFirst + countBefore)) {
+                if (countBefore == 0)
+                    m_denseFirst = rowid;
+            } else {
                 m_order.reset();
+                m_denseFirst.reset();
+            }
             m_current = Row{rowid, m_buffer};
         } else {
             QStringList assignments;
@@ -399,11 +465,13 @@ void Table::post() {
                 update.bind(static_cast<int>(i) + 1, values[i]);
             update.bindInt(static_cast<int>(values.size()) + 1, m_current->rowid);
             update.step();
+            m_db.noteTableWrite();
             update.reset();
             if (!m_orderColumn.isEmpty())
                 m_order.reset();
             m_current->values = m_buffer;
         }
+        noteOwnWrite(cacheWasCurrent);
     } catch (...) {
         cancel();
         throw;
@@ -438,6 +506,7 @@ void Table::deleteCurrent() {
     if (!m_current)
         throw Error(QStringLiteral("Tabellen %1 är tom, det finns inget att radera.").arg(m_name));
     m_db.beforeWrite(m_name);
+    const bool cacheWasCurrent = cacheIsCurrent();
     const Row gone = *m_current;
     // The neighbour that becomes current: the next row, or the previous one at the end.
     std::optional<Row> neighbour;
@@ -462,6 +531,7 @@ void Table::deleteCurrent() {
     remove.bindInt(1, gone.rowid);
     try {
         remove.step();
+        m_db.noteTableWrite();
     } catch (...) {
         m_current = gone;
         throw;
@@ -471,17 +541,26 @@ void Table::deleteCurrent() {
         --*m_count;
     if (m_order)
         std::erase(*m_order, gone.rowid);
+    if (m_denseFirst) {
+        if (gone.rowid == *m_denseFirst)
+            ++*m_denseFirst;
+        else if (gone.rowid != *m_denseFirst + *m_count)
+            m_denseFirst.reset(); // a gap: the order is listed when next asked for
+    }
+    noteOwnWrite(cacheWasCurrent);
     m_pages.clear();
     m_current = std::move(neighbour);
     emit rowsChanged();
     emit cursorMoved();
 }
 
+// Nothing written since the count and order were read: they are kept (a million keys are not read again).
 void Table::refresh() {
     requireOpen();
     if (m_state != State::Browse)
         cancel();
-    invalidate();
+    if (!cacheIsCurrent())
+        invalidate();
     if (!reloadCurrent())
         first();
     emit rowsChanged();

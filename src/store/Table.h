@@ -115,6 +115,11 @@ private:
     void setCurrent(std::optional<Row> row);
     bool reloadCurrent();
     void ensureOrder();
+    std::int64_t orderSize() const;
+    std::int64_t orderAt(std::int64_t row) const;
+    std::pair<std::int64_t, std::int64_t> changeStamp();
+    bool cacheIsCurrent();
+    void noteOwnWrite(bool cacheWasCurrent);
     void invalidate();
     void setField(int index, QVariant value);
     Statement& cached(const QString& sql);
@@ -129,7 +134,11 @@ private:
     std::vector<QVariant> m_buffer;
     State m_state = State::Browse;
     std::optional<std::int64_t> m_count;
+    // Row order: the rowids in order, or, while the keys run without gaps, just the first of them.
     std::optional<std::vector<std::int64_t>> m_order;
+    std::optional<std::int64_t> m_denseFirst;
+    // What the database had written when the count and order were last known to match it.
+    std::optional<std::pair<std::int64_t, std::int64_t>> m_stamp;
     std::map<std::int64_t, std::vector<Row>> m_pages;
     std::map<QString, std::unique_ptr<Statement>> m_statements;
 };

@@ -156,8 +156,40 @@ void TForm1::AdvGlowButton8Click() {
     FyllKonto();
 }
 
-// Both deletes act on the table's current row, whatever cell was clicked. The stored amount is given back to
-// the account the row names; when that account no longer exists only the row goes.
+namespace {
+
+// Deletes the current row of `entries` and corrects its account by the stored amount (an income is taken back,
+// an expense given back), both in one transaction. When the account no longer exists only the row goes.
+void deleteCurrentEntry(Program& p, store::Table& entries, QStringView accountField, QStringView amountField,
+                        bool income) {
+    const store::Amount amount = entries.asAmount(amountField);
+    const bool accountFound = locateAccount(p.konto, entries.asText(accountField));
+    std::optional<store::Amount> balance;
+    if (accountFound) {
+        const store::Amount old = p.konto.asAmount(u"Ksumma");
+        balance = income ? difference(old, amount) : sum(old, amount);
+        if (!balance) {
+            p.dialogs().warning(kDeleteBalanceTooLarge);
+            return;
+        }
+    }
+    store::Transaction transaction(p.database);
+    if (balance) {
+        p.konto.edit();
+        p.konto.setAmount(u"Ksumma", *balance);
+        p.konto.post();
+    }
+    p.konto.refresh();
+    entries.deleteCurrent();
+    transaction.commit();
+    entries.refresh();
+    p.form1->FyllKonto();
+}
+
+} // namespace
+
+// Both deletes act on the table's current row, whatever cell was clicked. A cancelled income delete still
+// refills the account lists; a cancelled expense delete changes nothing.
 void TForm1::InGrid1RightClickCell(int, int) {
     Program& p = m_program;
     if (!p.dialogs().question(QStringLiteral("Radera följande inkomst med Id: ") + p.inkomst.asText(u"Id") +
@@ -165,30 +197,8 @@ void TForm1::InGrid1RightClickCell(int, int) {
         FyllKonto();
         return;
     }
-    if (p.inkomst.asText(u"Id").isEmpty())
-        return;
-    const store::Amount amount = p.inkomst.asAmount(u"InSumma");
-    const bool accountFound = locateAccount(p.konto, p.inkomst.asText(u"InKonto"));
-    std::optional<store::Amount> balance;
-    if (accountFound) {
-        balance = difference(p.konto.asAmount(u"Ksumma"), amount);
-        if (!balance) {
-            p.dialogs().warning(kDeleteBalanceTooLarge);
-            return;
-        }
-    }
-
-    store::Transaction transaction(p.database);
-    if (balance) {
-        p.konto.edit();
-        p.konto.setAmount(u"Ksumma", *balance);
-        p.konto.post();
-    }
-    p.konto.refresh();
-    p.inkomst.deleteCurrent();
-    transaction.commit();
-    p.inkomst.refresh();
-    FyllKonto();
+    if (!p.inkomst.asText(u"Id").isEmpty())
+        deleteCurrentEntry(p, p.inkomst, u"InKonto", u"InSumma", true);
 }
 
 void TForm1::UtgridRightClickCell(int, int) {
@@ -196,30 +206,8 @@ void TForm1::UtgridRightClickCell(int, int) {
     if (!p.dialogs().question(QStringLiteral("Radera följande utgift med Id: ") + p.utgift.asText(u"Id") +
                               QStringLiteral("  ? ")))
         return;
-    if (p.utgift.asText(u"Id").isEmpty())
-        return;
-    const store::Amount amount = p.utgift.asAmount(u"UtSumma");
-    const bool accountFound = locateAccount(p.konto, p.utgift.asText(u"UtKonto"));
-    std::optional<store::Amount> balance;
-    if (accountFound) {
-        balance = sum(p.konto.asAmount(u"Ksumma"), amount);
-        if (!balance) {
-            p.dialogs().warning(kDeleteBalanceTooLarge);
-            return;
-        }
-    }
-
-    store::Transaction transaction(p.database);
-    if (balance) {
-        p.konto.edit();
-        p.konto.setAmount(u"Ksumma", *balance);
-        p.konto.post();
-    }
-    p.konto.refresh();
-    p.utgift.deleteCurrent();
-    transaction.commit();
-    p.utgift.refresh();
-    FyllKonto();
+    if (!p.utgift.asText(u"Id").isEmpty())
+        deleteCurrentEntry(p, p.utgift, u"UtKonto", u"UtSumma", false);
 }
 
 void TForm1::setupEntry() {}

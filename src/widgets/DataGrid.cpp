@@ -12,6 +12,25 @@ TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QOb
     : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)) {
     resolveFields();
     connect(&m_table, &store::Table::rowsChanged, this, &TableModel::tableChanged);
+    // Single-row writes keep the view's editors, selection and scroll position.
+    connect(&m_table, &store::Table::rowInserted, this, [this](qint64 position) {
+        const int row = static_cast<int>(position);
+        m_restructuring = true;
+        beginInsertRows({}, row, row);
+        endInsertRows();
+        m_restructuring = false;
+    });
+    connect(&m_table, &store::Table::rowRemoved, this, [this](qint64 position) {
+        const int row = static_cast<int>(position);
+        m_restructuring = true;
+        beginRemoveRows({}, row, row);
+        endRemoveRows();
+        m_restructuring = false;
+    });
+    connect(&m_table, &store::Table::rowUpdated, this, [this](qint64 position) {
+        const int row = static_cast<int>(position);
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    });
 }
 
 // Grids are bound before their tables open: the fields are found again whenever the table's rows change.
@@ -170,7 +189,7 @@ void DataGrid::followCursor() {
 }
 
 void DataGrid::currentRowMoved(const QModelIndex& current) {
-    if (m_following || !current.isValid() || !m_model)
+    if (m_following || !current.isValid() || !m_model || m_model->isRestructuring())
         return;
     if (current.row() != currentDataRow()) {
         m_following = true;

@@ -11,12 +11,14 @@
 TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)) {
     resolveFields();
+    m_rows = m_table.isOpen() ? static_cast<int>(m_table.recordCount()) : 0;
     connect(&m_table, &store::Table::rowsChanged, this, &TableModel::tableChanged);
     // Single-row writes keep the view's editors, selection and scroll position.
     connect(&m_table, &store::Table::rowInserted, this, [this](qint64 position) {
         const int row = static_cast<int>(position);
         m_restructuring = true;
         beginInsertRows({}, row, row);
+        ++m_rows;
         endInsertRows();
         m_restructuring = false;
     });
@@ -24,6 +26,7 @@ TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QOb
         const int row = static_cast<int>(position);
         m_restructuring = true;
         beginRemoveRows({}, row, row);
+        --m_rows;
         endRemoveRows();
         m_restructuring = false;
     });
@@ -43,13 +46,12 @@ void TableModel::resolveFields() {
 void TableModel::tableChanged() {
     beginResetModel();
     resolveFields();
+    m_rows = m_table.isOpen() ? static_cast<int>(m_table.recordCount()) : 0;
     endResetModel();
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !m_table.isOpen())
-        return 0;
-    return static_cast<int>(m_table.recordCount());
+    return parent.isValid() ? 0 : m_rows;
 }
 
 int TableModel::columnCount(const QModelIndex& parent) const {

@@ -53,6 +53,8 @@ private:
     std::vector<int> m_fieldIndexes;
     bool m_banded = true;
     bool m_restructuring = false;
+    // Rows as the view knows them: a write changes the table before the view hears of it.
+    int m_rows = 0;
     EditRule m_editRule;
     CellWriter m_cellWriter;
 };

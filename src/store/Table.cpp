@@ -589,16 +589,19 @@ void Table::deleteCurrent() {
     emit cursorMoved();
 }
 
-// Nothing written since the count and order were read: they are kept (a million keys are not read again).
+// Nothing written since the count and order were read: they are kept (a million keys are not read again), and
+// grids, which have followed every write this table made, keep what they show.
 void Table::refresh() {
     requireOpen();
     if (m_state != State::Browse)
         cancel();
-    if (!cacheIsCurrent())
+    const bool unchanged = cacheIsCurrent();
+    if (!unchanged)
         invalidate();
     if (!reloadCurrent())
         first();
-    emit rowsChanged();
+    if (!unchanged)
+        emit rowsChanged();
     emit cursorMoved();
 }
 

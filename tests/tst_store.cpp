@@ -4,6 +4,7 @@
 #include "store/Database.h"
 #include "store/DbSetup.h"
 #include "store/Table.h"
+#include "widgets/DataGrid.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -99,6 +100,8 @@ private slots:
     void setTextBadValue_throwsNamingValueAndFieldAndCancels();
     void post_survivesProcessRestart();
     void failingSecondPost_leavesNothingOfFirst();
+    void grid_showsTableAfterEachWrite_data();
+    void grid_showsTableAfterEachWrite();
 };
 
 void StoreTest::wholeUnitRead_roundsHalfToEven_data() {
@@ -411,6 +414,75 @@ void StoreTest::failingSecondPost_leavesNothingOfFirst() {
     store::Statement balance(s.db, QStringLiteral("SELECT Ksumma FROM Konto2"));
     QVERIFY(balance.step());
     QVERIFY(balance.isNull(0));
+}
+
+// A grid on the table shows what a full pass reads after a write, and the cursor stays on the row the write
+// left current.
+void StoreTest::grid_showsTableAfterEachWrite_data() {
+    QTest::addColumn<QString>("write");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<bool>("resets");
+    QTest::newRow("append") << QStringLiteral("append") << QStringLiteral("d") << false;
+    QTest::newRow("delete first") << QStringLiteral("delete a") << QStringLiteral("b") << false;
+    QTest::newRow("delete middle") << QStringLiteral("delete b") << QStringLiteral("c") << false;
+    QTest::newRow("delete last") << QStringLiteral("delete c") << QStringLiteral("b") << false;
+    QTest::newRow("edit middle") << QStringLiteral("edit b") << QStringLiteral("x") << false;
+    QTest::newRow("chart budget") << QStringLiteral("budget") << QStringLiteral("Mat") << false;
+    QTest::newRow("chart number moves row") << QStringLiteral("renumber") << QStringLiteral("Mat") << true;
+}
+
+void StoreTest::grid_showsTableAfterEachWrite() {
+    QFETCH(QString, write);
+    QFETCH(QString, current);
+    QFETCH(bool, resets);
+    Store s;
+    for (const QString& name : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
+        addAccount(s.konto, name);
+    s.sql(QStringLiteral("INSERT INTO Kontoplan (KPnummer, KPnamn, KPtyp) VALUES ('4000', 'Hyra', 'U'), "
+                         "('4100', 'Mat', 'U'), ('4200', 'Resor', 'U')"));
+    const bool chart = write == QLatin1String("budget") || write == QLatin1String("renumber");
+    store::Table& table = chart ? s.kontoplan : s.konto;
+    const QString field = chart ? QStringLiteral("KPnamn") : QStringLiteral("Knamn");
+    DataGrid grid;
+    grid.bind(table, {{QString(), QString(), 12}, {field, QStringLiteral("Namn"), 80}});
+    grid.show();
+    table.first();
+    table.next();
+    QCoreApplication::processEvents();
+    QCOMPARE(grid.currentIndex().row(), 1);
+
+    QSignalSpy reset(grid.model(), &QAbstractItemModel::modelReset);
+    const QString target = write.section(u' ', 1);
+    if (write == QLatin1String("append")) {
+        addAccount(s.konto, QStringLiteral("d"));
+    } else if (write.startsWith(QLatin1String("delete"))) {
+        QVERIFY(s.konto.locate(u"Knamn", target));
+        s.konto.deleteCurrent();
+    } else if (write.startsWith(QLatin1String("edit"))) {
+        QVERIFY(s.konto.locate(u"Knamn", target));
+        s.konto.edit();
+        s.konto.setText(u"Knamn", QStringLiteral("x"));
+        s.konto.post();
+    } else {
+        QVERIFY(s.kontoplan.locate(u"KPnamn", QStringLiteral("Mat")));
+        s.kontoplan.edit();
+        if (write == QLatin1String("budget"))
+            s.kontoplan.setInteger(u"KPBudget", 1500);
+        else
+            s.kontoplan.setText(u"KPnummer", QStringLiteral("4300"));
+        s.kontoplan.post();
+    }
+    QCoreApplication::processEvents();
+
+    QCOMPARE(table.asText(field), current);
+    // Only a row that changes place makes the grid read everything again (open editors close then).
+    QCOMPARE(!reset.isEmpty(), resets);
+    QCOMPARE(grid.currentIndex().row(), static_cast<int>(table.currentRow()));
+    const QStringList expected = s.pass(table, field);
+    QStringList shown;
+    for (int row = 0; row < grid.model()->rowCount(); ++row)
+        shown << grid.model()->index(row, 1).data().toString();
+    QCOMPARE(shown, expected);
 }
 
 int main(int argc, char** argv) {

@@ -33,7 +33,21 @@ void TForm1::FyllKonto() {
         else
             assets += query.intValue(3);
     }
+    // Lists that already hold these accounts only lose their choice, as a refill would leave them.
+    const auto holds = [](const QComboBox* list, const QStringList& items) {
+        if (list->count() != items.size())
+            return false;
+        for (int i = 0; i < items.size(); ++i) {
+            if (list->itemText(i) != items[i])
+                return false;
+        }
+        return true;
+    };
     for (const auto& [nameList, keyList] : pairs) {
+        if (holds(nameList, names) && holds(keyList, keys)) {
+            picklist::finishFill(nameList, keyList);
+            continue;
+        }
         picklist::clear(nameList, keyList);
         nameList->addItems(names);
         keyList->addItems(keys);

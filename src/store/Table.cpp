@@ -420,6 +420,8 @@ void Table::post() {
     if (m_state == State::Browse)
         return;
     const bool cacheWasCurrent = cacheIsCurrent();
+    const std::int64_t position = m_state == State::Edit && cacheWasCurrent ? currentRow() : -1;
+    std::pair<Change, std::int64_t> change{Change::Any, 0};
     try {
         m_db.beforeWrite(m_name);
         QStringList names;
@@ -441,10 +443,15 @@ void Table::post() {
             m_db.noteTableWrite();
             insert.reset();
             const std::int64_t rowid = m_db.lastInsertRowId();
+            const bool countKnown = m_count.has_value();
             const std::int64_t countBefore = m_count.value_or(0);
             if (m_count)
                 ++*m_count;
-            if (m_order && m_orderColumn.isEmpty()) {
+            // A table kept by its key gets each new row at its end: the database gives it a key above the rest.
+            const bool atEnd = m_orderColumn.isEmpty() && (!m_order || m_order->empty() || rowid > m_order->back());
+            if (atEnd && countKnown && cacheWasCurrent)
+                change = {Change::Inserted, countBefore};
+            if (m_order && atEnd) {
                 m_order->push_back(rowid);
             } else if (m_denseFirst && (countBefore == 0 || rowid == *m_denseFirst + countBefore)) {
                 if (countBefore == 0)
@@ -467,8 +474,15 @@ void Table::post() {
             update.step();
             m_db.noteTableWrite();
             update.reset();
-            if (!m_orderColumn.isEmpty())
+            const int orderField = m_orderColumn.isEmpty() ? -1 : fieldIndex(m_orderColumn);
+            const bool keepsPlace = orderField < 0 || m_current->values[static_cast<size_t>(orderField)] ==
+                                                          m_buffer[static_cast<size_t>(orderField)];
+            if (keepsPlace) {
+                if (cacheWasCurrent && position >= 0)
+                    change = {Change::Updated, position};
+            } else {
                 m_order.reset();
+            }
             m_current->values = m_buffer;
         }
         noteOwnWrite(cacheWasCurrent);
@@ -480,8 +494,25 @@ void Table::post() {
     m_pages.clear();
     m_buffer.clear();
     m_state = State::Browse;
-    emit rowsChanged();
+    announce(change.first, change.second);
     emit cursorMoved();
+}
+
+void Table::announce(Change change, std::int64_t position) {
+    switch (change) {
+    case Change::Inserted:
+        emit rowInserted(position);
+        break;
+    case Change::Removed:
+        emit rowRemoved(position);
+        break;
+    case Change::Updated:
+        emit rowUpdated(position);
+        break;
+    case Change::Any:
+        emit rowsChanged();
+        break;
+    }
 }
 
 bool Table::reloadCurrent() {
@@ -507,6 +538,7 @@ void Table::deleteCurrent() {
         throw Error(QStringLiteral("Tabellen %1 är tom, det finns inget att radera.").arg(m_name));
     m_db.beforeWrite(m_name);
     const bool cacheWasCurrent = cacheIsCurrent();
+    const std::int64_t position = cacheWasCurrent ? currentRow() : -1;
     const Row gone = *m_current;
     // The neighbour that becomes current: the next row, or the previous one at the end.
     std::optional<Row> neighbour;
@@ -550,20 +582,26 @@ void Table::deleteCurrent() {
     noteOwnWrite(cacheWasCurrent);
     m_pages.clear();
     m_current = std::move(neighbour);
-    emit rowsChanged();
+    if (position >= 0 && m_count)
+        announce(Change::Removed, position);
+    else
+        announce(Change::Any, 0);
     emit cursorMoved();
 }
 
-// Nothing written since the count and order were read: they are kept (a million keys are not read again).
+// Nothing written since the count and order were read: they are kept (a million keys are not read again), and
+// grids, which have followed every write this table made, keep what they show.
 void Table::refresh() {
     requireOpen();
     if (m_state != State::Browse)
         cancel();
-    if (!cacheIsCurrent())
+    const bool unchanged = cacheIsCurrent();
+    if (!unchanged)
         invalidate();
     if (!reloadCurrent())
         first();
-    emit rowsChanged();
+    if (!unchanged)
+        emit rowsChanged();
     emit cursorMoved();
 }
 

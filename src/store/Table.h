@@ -93,7 +93,13 @@ public:
 
 signals:
     void cursorMoved();
+    // Any change to the rows: a grid reads them all again.
     void rowsChanged();
+    // This table's own single-row writes, at the row's position in table order (for a deleted row, where it
+    // was). A write whose position is not known for sure is reported as rowsChanged instead.
+    void rowInserted(qint64 position);
+    void rowRemoved(qint64 position);
+    void rowUpdated(qint64 position);
 
 private:
     struct Column {
@@ -122,6 +128,8 @@ private:
     void noteOwnWrite(bool cacheWasCurrent);
     void invalidate();
     void setField(int index, QVariant value);
+    enum class Change { Any, Inserted, Removed, Updated };
+    void announce(Change change, std::int64_t position);
     Statement& cached(const QString& sql);
 
     Database& m_db;

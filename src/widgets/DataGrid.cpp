@@ -11,7 +11,29 @@
 TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)) {
     resolveFields();
+    m_rows = m_table.isOpen() ? static_cast<int>(m_table.recordCount()) : 0;
     connect(&m_table, &store::Table::rowsChanged, this, &TableModel::tableChanged);
+    // Single-row writes keep the view's editors, selection and scroll position.
+    connect(&m_table, &store::Table::rowInserted, this, [this](qint64 position) {
+        const int row = static_cast<int>(position);
+        m_restructuring = true;
+        beginInsertRows({}, row, row);
+        ++m_rows;
+        endInsertRows();
+        m_restructuring = false;
+    });
+    connect(&m_table, &store::Table::rowRemoved, this, [this](qint64 position) {
+        const int row = static_cast<int>(position);
+        m_restructuring = true;
+        beginRemoveRows({}, row, row);
+        --m_rows;
+        endRemoveRows();
+        m_restructuring = false;
+    });
+    connect(&m_table, &store::Table::rowUpdated, this, [this](qint64 position) {
+        const int row = static_cast<int>(position);
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    });
 }
 
 // Grids are bound before their tables open: the fields are found again whenever the table's rows change.
@@ -24,13 +46,12 @@ void TableModel::resolveFields() {
 void TableModel::tableChanged() {
     beginResetModel();
     resolveFields();
+    m_rows = m_table.isOpen() ? static_cast<int>(m_table.recordCount()) : 0;
     endResetModel();
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !m_table.isOpen())
-        return 0;
-    return static_cast<int>(m_table.recordCount());
+    return parent.isValid() ? 0 : m_rows;
 }
 
 int TableModel::columnCount(const QModelIndex& parent) const {
@@ -170,7 +191,7 @@ void DataGrid::followCursor() {
 }
 
 void DataGrid::currentRowMoved(const QModelIndex& current) {
-    if (m_following || !current.isValid() || !m_model)
+    if (m_following || !current.isValid() || !m_model || m_model->isRestructuring())
         return;
     if (current.row() != currentDataRow()) {
         m_following = true;

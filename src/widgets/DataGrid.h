@@ -32,6 +32,9 @@ public:
     store::Table& table() const { return m_table; }
     const std::vector<GridColumn>& columns() const { return m_columns; }
     void setBanded(bool banded) { m_banded = banded; }
+    // While rows are inserted or removed the view moves its selection on its own: the table's cursor is
+    // already where it belongs, so such moves are not passed on to it.
+    bool isRestructuring() const { return m_restructuring; }
 
     // Which cells may be typed into (grid row, grid column), and what a typed value does.
     using EditRule = std::function<bool(int gridRow, int gridColumn)>;
@@ -49,6 +52,9 @@ private:
     std::vector<GridColumn> m_columns;
     std::vector<int> m_fieldIndexes;
     bool m_banded = true;
+    bool m_restructuring = false;
+    // Rows as the view knows them: a write changes the table before the view hears of it.
+    int m_rows = 0;
     EditRule m_editRule;
     CellWriter m_cellWriter;
 };

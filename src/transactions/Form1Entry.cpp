@@ -12,11 +12,6 @@
 
 namespace {
 
-QString tooLarge() {
-    return QStringLiteral("Summan är för stor. Den högsta summa som kan anges är %1 kr.")
-        .arg(QLocale().toString(static_cast<qlonglong>(MoneyEdit::kMaximum / store::kUnitsPerWhole)));
-}
-
 const QString kBalanceTooLarge =
     QStringLiteral("Summan kan inte bokas: kontots saldo skulle bli större än vad programmet kan lagra.");
 const QString kDeleteBalanceTooLarge =
@@ -60,7 +55,7 @@ void TForm1::AdvGlowButton4Click() {
     }
     const store::ParsedAmount parsed = InAdvMoneyEdit1->parsedValue();
     if (!MoneyEdit::isStorable(parsed)) {
-        p.dialogs().warning(tooLarge());
+        p.dialogs().warning(MoneyEdit::tooLargeMessage());
         return;
     }
     const store::Amount amount = InAdvMoneyEdit1->value();
@@ -112,7 +107,7 @@ void TForm1::AdvGlowButton8Click() {
     }
     const store::ParsedAmount parsed = UtAdvMoneyEdit1->parsedValue();
     if (!MoneyEdit::isStorable(parsed)) {
-        p.dialogs().warning(tooLarge());
+        p.dialogs().warning(MoneyEdit::tooLargeMessage());
         return;
     }
     const store::Amount amount = UtAdvMoneyEdit1->value();

@@ -25,11 +25,6 @@ void placeUnderLabel(QWidget* window, const QString& label, QWidget* input, int 
     input->setGeometry(kInputX, y + 17, kInputWidth, 22);
 }
 
-QString tooLarge() {
-    return QStringLiteral("Summan är för stor. Den högsta summa som kan anges är %1 kr.")
-        .arg(QLocale().toString(static_cast<qlonglong>(MoneyEdit::kMaximum / store::kUnitsPerWhole)));
-}
-
 } // namespace
 
 TForm3::TForm3(Program& program)
@@ -108,7 +103,7 @@ void TForm3::AdvGlowButton12Click() {
     DBMoneyEdit1->finishCalculation();
     const store::ParsedAmount parsed = DBMoneyEdit1->parsedValue();
     if (!MoneyEdit::isStorable(parsed)) {
-        p.dialogs().warning(tooLarge());
+        p.dialogs().warning(MoneyEdit::tooLargeMessage());
         return;
     }
     const store::Amount amount = DBMoneyEdit1->value();

@@ -28,3 +28,8 @@ bool MoneyEdit::isStorable(const store::ParsedAmount& parsed) {
         return false;
     return parsed.status != store::ParseStatus::Ok || (parsed.amount <= kMaximum && parsed.amount >= -kMaximum);
 }
+
+QString MoneyEdit::tooLargeMessage() {
+    return QStringLiteral("Summan är för stor. Den högsta summa som kan anges är %1 kr.")
+        .arg(QLocale().toString(static_cast<qlonglong>(kMaximum / store::kUnitsPerWhole)));
+}

@@ -20,4 +20,7 @@ public:
 
     // An amount a writer may store: readable and not above the money box's maximum.
     static bool isStorable(const store::ParsedAmount& parsed);
+
+    // The warning for an amount that is not storable.
+    static QString tooLargeMessage();
 };

@@ -153,25 +153,41 @@ private slots:
 
 void BadInputTest::damagedDatabase_stopsStartWithOneMessageAndTouchesNoFile_data() {
     QTest::addColumn<QString>("damage");
-    QTest::addColumn<QString>("reason"); // what the message says is wrong
-    QTest::newRow("Db missing") << QStringLiteral("no directory") << QStringLiteral("finns inte");
-    QTest::newRow("database file missing") << QStringLiteral("no file") << QStringLiteral("saknas");
-    QTest::newRow("Konto2 dropped") << QStringLiteral("drop Konto2") << QStringLiteral("Tabellen Konto2 finns inte");
-    QTest::newRow("Period dropped") << QStringLiteral("drop Period") << QStringLiteral("Tabellen Period finns inte");
-    QTest::newRow("random bytes over all") << QStringLiteral("random all") << QStringLiteral("skadad");
-    QTest::newRow("random bytes over one page") << QStringLiteral("random page") << QStringLiteral("skadad");
-    QTest::newRow("truncated to half") << QStringLiteral("half") << QStringLiteral("skadad");
-    QTest::newRow("truncated to 0 bytes") << QStringLiteral("empty") << QStringLiteral("tom");
-    QTest::newRow("read-only") << QStringLiteral("read-only") << QStringLiteral("skrivskyddad");
+    QTest::addColumn<QString>("reason");   // what the message says is wrong
+    QTest::addColumn<bool>("copiedToday"); // a later start of the day reads less of the file for damage
+    QTest::newRow("Db missing") << QStringLiteral("no directory") << QStringLiteral("finns inte") << false;
+    QTest::newRow("database file missing") << QStringLiteral("no file") << QStringLiteral("saknas") << false;
+    QTest::newRow("Konto2 dropped") << QStringLiteral("drop Konto2") << QStringLiteral("Tabellen Konto2 finns inte")
+                                    << false;
+    QTest::newRow("Period dropped") << QStringLiteral("drop Period") << QStringLiteral("Tabellen Period finns inte")
+                                    << false;
+    QTest::newRow("random bytes over all") << QStringLiteral("random all") << QStringLiteral("skadad") << false;
+    QTest::newRow("random bytes over one page") << QStringLiteral("random page") << QStringLiteral("skadad") << false;
+    QTest::newRow("truncated to half") << QStringLiteral("half") << QStringLiteral("skadad") << false;
+    QTest::newRow("truncated to 0 bytes") << QStringLiteral("empty") << QStringLiteral("tom") << false;
+    QTest::newRow("read-only") << QStringLiteral("read-only") << QStringLiteral("skrivskyddad") << false;
+    QTest::newRow("random bytes over all, copied today")
+        << QStringLiteral("random all") << QStringLiteral("skadad") << true;
+    QTest::newRow("truncated to half, copied today") << QStringLiteral("half") << QStringLiteral("skadad") << true;
+    QTest::newRow("Konto2 page damaged, copied today")
+        << QStringLiteral("Konto2 page") << QStringLiteral("skadad") << true;
 }
 
 void BadInputTest::damagedDatabase_stopsStartWithOneMessageAndTouchesNoFile() {
     QFETCH(QString, damage);
     QFETCH(QString, reason);
+    QFETCH(bool, copiedToday);
     TestProgram t;
     t.sql(QStringLiteral("INSERT INTO Konto2 (Knamn, Ktyp, Ksumma, Kdebit) VALUES ('Lön', 'Lönekonto', 5000000, 'D')"));
     const QString path = dbFile(t);
     const QByteArray healthy = readAll(path);
+    const qint64 kontoPage =
+        t.scalar(QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = 'Konto2'")).toLongLong();
+    if (copiedToday) {
+        QVERIFY(QDir(t.dbDir()).mkdir(QStringLiteral("Backup")));
+        writeAll(QStringLiteral("%1/Backup/slantvis-%2.db").arg(t.dbDir(), t.clock.now().date().toString(Qt::ISODate)),
+                 healthy);
+    }
     QVERIFY(healthy.size() >= 4 * 4096);
     bool immutable = false;
     const auto undo = qScopeGuard([&] {
@@ -189,6 +205,8 @@ void BadInputTest::damagedDatabase_stopsStartWithOneMessageAndTouchesNoFile() {
         writeAll(path, randomBytes(healthy.size(), 1));
     } else if (damage == QLatin1String("random page")) {
         writeAll(path, QByteArray(healthy).replace(2 * 4096, 4096, randomBytes(4096, 2)));
+    } else if (damage == QLatin1String("Konto2 page")) {
+        writeAll(path, QByteArray(healthy).replace((kontoPage - 1) * 4096, 4096, randomBytes(4096, 3)));
     } else if (damage == QLatin1String("half")) {
         writeAll(path, healthy.left(healthy.size() / 2));
     } else if (damage == QLatin1String("empty")) {

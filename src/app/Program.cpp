@@ -6,6 +6,7 @@
 #include "app/TSplash.h"
 #include "budget/TDetail.h"
 #include "budget/TForm5.h"
+#include "store/Backup.h"
 #include "transactions/TForm3.h"
 
 Program::Program(ProgramOptions options)
@@ -57,7 +58,9 @@ void Program::createWindows() {
 }
 
 void Program::openTables() {
-    database.open(databaseDirectory);
+    // Every page is read for damage on the day's first start, before the day's copy is made from it.
+    const bool copiedToday = store::hasBackupOf(databaseDirectory, clock().now().date());
+    database.open(databaseDirectory, copiedToday ? store::Database::Check::Small : store::Database::Check::Whole);
     for (store::Table* table : {&konto, &inkomst, &utgift, &kontoplan, &period})
         table->open();
 }

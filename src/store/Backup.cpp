@@ -9,6 +9,18 @@
 
 namespace store {
 
+namespace {
+
+QString backupPath(const QString& dbDirectory, const QDate& day) {
+    return QDir(dbDirectory).filePath(QStringLiteral("Backup/slantvis-%1.db").arg(day.toString(Qt::ISODate)));
+}
+
+} // namespace
+
+bool hasBackupOf(const QString& dbDirectory, const QDate& day) {
+    return QFile::exists(backupPath(dbDirectory, day));
+}
+
 QString backupOncePerDay(Database& db, const QDate& today, int keep) {
     QDir directory(QDir(db.directory()).filePath(QStringLiteral("Backup")));
     if (!directory.exists()) {
@@ -17,7 +29,7 @@ QString backupOncePerDay(Database& db, const QDate& today, int keep) {
                 QStringLiteral("Katalogen %1 kan inte skapas.").arg(QDir::toNativeSeparators(directory.path())));
         QFile::setPermissions(directory.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    const QString path = directory.filePath(QStringLiteral("slantvis-%1.db").arg(today.toString(Qt::ISODate)));
+    const QString path = backupPath(db.directory(), today);
     if (QFile::exists(path))
         return {};
 

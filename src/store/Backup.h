@@ -12,4 +12,7 @@ class Database;
 // already exists. Throws store::Error when the copy fails (a half-written copy is removed).
 QString backupOncePerDay(Database& db, const QDate& today, int keep = 10);
 
+// Whether the copy of `day` is already in `dbDirectory`/Backup.
+bool hasBackupOf(const QString& dbDirectory, const QDate& day);
+
 } // namespace store

@@ -58,9 +58,9 @@ QString databaseError(int code, const char* message) {
 }
 
 // "ok", or what is wrong: a file that is not a database, is cut short or has damaged pages. Only reads.
-QString quickCheck(sqlite3* db, int* code) {
+QString quickCheck(sqlite3* db, const char* pragma, int* code) {
     sqlite3_stmt* stmt = nullptr;
-    *code = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &stmt, nullptr);
+    *code = sqlite3_prepare_v2(db, pragma, -1, &stmt, nullptr);
     QString result;
     if (*code == SQLITE_OK) {
         *code = sqlite3_step(stmt);
@@ -86,7 +86,7 @@ Database::~Database() {
     close();
 }
 
-void Database::open(const QString& directory) {
+void Database::open(const QString& directory, Check check) {
     close();
     const QFileInfo dirInfo(directory);
     if (!dirInfo.exists() || !dirInfo.isDir())
@@ -121,14 +121,26 @@ void Database::open(const QString& directory) {
             QStringLiteral("Databasfilen %1 är skrivskyddad. Slantvis måste kunna skriva i den.").arg(shownPath));
     }
     int code = SQLITE_OK;
-    const QString check = quickCheck(m_db, &code);
+    QString found;
+    if (check == Check::Whole) {
+        found = quickCheck(m_db, "PRAGMA quick_check(1)", &code);
+    } else {
+        // The schema first: a table that is not there is the caller's to report, not damage.
+        for (const char* pragma : {"PRAGMA quick_check(sqlite_schema)", "PRAGMA quick_check(Konto2)",
+                                   "PRAGMA quick_check(Kontoplan)", "PRAGMA quick_check(Period)"}) {
+            found = quickCheck(m_db, pragma, &code);
+            if (code != SQLITE_OK && !found.startsWith(QLatin1String("no such table")))
+                break;
+            code = SQLITE_OK;
+        }
+    }
     if (code != SQLITE_OK) {
         close();
         const int primary = code & 0xFF;
         if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
             throw Error(QStringLiteral("Databasfilen %1 är skadad och kan inte användas. %2").arg(shownPath, restore));
         throw Error(QStringLiteral("Databasfilen %1 kan inte läsas. %2")
-                        .arg(shownPath, databaseError(code, check.toUtf8().constData())));
+                        .arg(shownPath, databaseError(code, found.toUtf8().constData())));
     }
     try {
         exec("PRAGMA journal_mode=WAL");

@@ -26,8 +26,14 @@ public:
 
     static QString fileName() { return QStringLiteral("slantvis.db"); }
 
+    // How much of the file is read for damage before it is used. `Whole` reads every page (a second or more on
+    // a large file); `Small` reads the schema and the small tables: damage to the header, a cut-short file and
+    // damage to any table it reads are found either way, damage elsewhere in the big tables when that page is
+    // next read.
+    enum class Check { Whole, Small };
+
     // Opens `directory`/slantvis.db; never creates the directory, the file or a table.
-    void open(const QString& directory);
+    void open(const QString& directory, Check check = Check::Whole);
     void close();
     bool isOpen() const { return m_db != nullptr; }
     const QString& directory() const { return m_directory; }

@@ -112,11 +112,14 @@ void Settings::writeBreakDay(int day) const {
         readable = text.size() <= kLargestFile && existing.error() == QFileDevice::NoError;
     }
     existing.close();
+    const QByteArray updated = iniWithInteger(text, "Slantvis", "Startdag", day);
+    // The value it already holds: nothing to write (the start-up sets the control from the file).
+    if (info.exists() && readable && updated == text)
+        return;
     const bool writable = readable && (!info.exists() || info.isWritable());
     QSaveFile file(m_path);
     file.setDirectWriteFallback(false);
-    if (!writable || !file.open(QIODevice::WriteOnly) ||
-        file.write(iniWithInteger(text, "Slantvis", "Startdag", day)) < 0 || !file.commit())
+    if (!writable || !file.open(QIODevice::WriteOnly) || file.write(updated) < 0 || !file.commit())
         throw Error(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(m_path)));
     if (!info.exists())
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);

@@ -215,7 +215,8 @@ void MainWindowTest::dataGrid_keepsItsColumnsAfterTableChanges() {
     TestProgram t;
     addRows(t);
     t.start();
-    DataGrid* g = grid(t, name);
+    DataGrid* g = showGrid(t, name);
+    QVERIFY(g);
     store::Table& table = g->tableModel()->table();
     table.first();
     table.edit();
@@ -240,7 +241,9 @@ void MainWindowTest::dataGrid_firstRowGreenSecondCream() {
     TestProgram t;
     addRows(t);
     t.start();
-    const QAbstractItemModel* model = grid(t, name)->model();
+    DataGrid* g = showGrid(t, name);
+    QVERIFY(g);
+    const QAbstractItemModel* model = g->model();
     QVERIFY(model->rowCount() >= 3);
     for (int column = 0; column < model->columnCount(); ++column) {
         QCOMPARE(model->index(0, column).data(Qt::BackgroundRole).value<QColor>(), QColor(0xC0, 0xDC, 0xC0));
@@ -313,6 +316,9 @@ void MainWindowTest::amountCells_showTwoDecimals() {
     addRows(t);
     t.start();
     TForm1& f = t.form1();
+    // Grids hold no rows until they are first shown.
+    QCOMPARE(f.InGrid1->model()->rowCount(), 0);
+    QVERIFY(showGrid(t, QStringLiteral("InGrid1")) && showGrid(t, QStringLiteral("Utgrid")));
     const QAbstractItemModel* in = f.InGrid1->model();
     QCOMPARE(in->index(0, 6).data().toString(), QStringLiteral("25000,00"));
     QCOMPARE(in->index(1, 6).data().toString(), QStringLiteral("1,50"));

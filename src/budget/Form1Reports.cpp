@@ -71,7 +71,7 @@ void TForm1::fyllRapport() {
 void TForm1::DBAdvGrid2DblClickCell(int row, int) {
     Program& p = m_program;
     TableModel* model = DBAdvGrid2->tableModel();
-    if (row < 1 || !model || row > model->rowCount())
+    if (row < 1 || !model || row > model->table().recordCount())
         return;
     const int year = DateTimePicker1->date().year();
     const QString number = model->cellText(row - 1, 2);

@@ -11,10 +11,11 @@
 TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)) {
     resolveFields();
-    m_rows = m_table.isOpen() ? static_cast<int>(m_table.recordCount()) : 0;
     connect(&m_table, &store::Table::rowsChanged, this, &TableModel::tableChanged);
     // Single-row writes keep the view's editors, selection and scroll position.
     connect(&m_table, &store::Table::rowInserted, this, [this](qint64 position) {
+        if (!m_awake)
+            return;
         const int row = static_cast<int>(position);
         m_restructuring = true;
         beginInsertRows({}, row, row);
@@ -23,6 +24,8 @@ TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QOb
         m_restructuring = false;
     });
     connect(&m_table, &store::Table::rowRemoved, this, [this](qint64 position) {
+        if (!m_awake)
+            return;
         const int row = static_cast<int>(position);
         m_restructuring = true;
         beginRemoveRows({}, row, row);
@@ -31,6 +34,8 @@ TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QOb
         m_restructuring = false;
     });
     connect(&m_table, &store::Table::rowUpdated, this, [this](qint64 position) {
+        if (!m_awake)
+            return;
         const int row = static_cast<int>(position);
         emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
@@ -44,8 +49,21 @@ void TableModel::resolveFields() {
 }
 
 void TableModel::tableChanged() {
+    if (!m_awake) {
+        resolveFields();
+        return;
+    }
     beginResetModel();
     resolveFields();
+    m_rows = m_table.isOpen() ? static_cast<int>(m_table.recordCount()) : 0;
+    endResetModel();
+}
+
+void TableModel::wake() {
+    if (m_awake)
+        return;
+    beginResetModel();
+    m_awake = true;
     m_rows = m_table.isOpen() ? static_cast<int>(m_table.recordCount()) : 0;
     endResetModel();
 }
@@ -202,6 +220,8 @@ void DataGrid::currentRowMoved(const QModelIndex& current) {
 }
 
 void DataGrid::showEvent(QShowEvent* event) {
+    if (m_model && !m_model->isAwake())
+        m_model->wake(); // its reset brings the cursor into view
     QTableView::showEvent(event);
     if (m_syncPending)
         followCursor();

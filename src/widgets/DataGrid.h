@@ -41,6 +41,11 @@ public:
     using CellWriter = std::function<void(int gridRow, int gridColumn, const QString& text)>;
     void setEditing(EditRule rule, CellWriter writer);
 
+    // A model shows no rows until its grid is first shown: counting a table of a million rows and laying out
+    // a row header for each is left until someone looks.
+    void wake();
+    bool isAwake() const { return m_awake; }
+
     // Text of a cell as shown: "%.2f" for amounts.
     QString cellText(int row, int column) const;
 
@@ -53,6 +58,7 @@ private:
     std::vector<int> m_fieldIndexes;
     bool m_banded = true;
     bool m_restructuring = false;
+    bool m_awake = false;
     // Rows as the view knows them: a write changes the table before the view hears of it.
     int m_rows = 0;
     EditRule m_editRule;

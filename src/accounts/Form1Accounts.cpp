@@ -34,25 +34,8 @@ void TForm1::FyllKonto() {
             assets += query.intValue(3);
     }
     // Lists that already hold these accounts only lose their choice, as a refill would leave them.
-    const auto holds = [](const QComboBox* list, const QStringList& items) {
-        if (list->count() != items.size())
-            return false;
-        for (int i = 0; i < items.size(); ++i) {
-            if (list->itemText(i) != items[i])
-                return false;
-        }
-        return true;
-    };
-    for (const auto& [nameList, keyList] : pairs) {
-        if (holds(nameList, names) && holds(keyList, keys)) {
-            picklist::finishFill(nameList, keyList);
-            continue;
-        }
-        picklist::clear(nameList, keyList);
-        nameList->addItems(names);
-        keyList->addItems(keys);
-        picklist::finishFill(nameList, keyList);
-    }
+    for (const auto& [nameList, keyList] : pairs)
+        picklist::fill(nameList, keyList, names, keys);
     // With no account the summary shows zero totals, not those of an account that is gone.
     const QString labels[] = {QStringLiteral("Tillgångar"), QStringLiteral("Skulder"), QStringLiteral("Resultat")};
     const store::Amount totals[] = {assets, liabilities, assets - liabilities};

@@ -93,16 +93,9 @@ void TForm1::FyllKontoplan() {
             incomeNumbers << number;
         }
     }
-    const auto fill = [](QComboBox* names, QComboBox* numbers, const QStringList& nameItems,
-                         const QStringList& numberItems) {
-        picklist::clear(names, numbers);
-        names->addItems(nameItems);
-        numbers->addItems(numberItems);
-        picklist::finishFill(names, numbers);
-    };
-    fill(ComboBox8, ComboBox9, expenseNames, expenseNumbers);
-    fill(p.form3->ComboBox3, p.form3->ComboBox4, expenseNames, expenseNumbers);
-    fill(ComboBox10, ComboBox11, incomeNames, incomeNumbers);
+    picklist::fill(ComboBox8, ComboBox9, expenseNames, expenseNumbers);
+    picklist::fill(p.form3->ComboBox3, p.form3->ComboBox4, expenseNames, expenseNumbers);
+    picklist::fill(ComboBox10, ComboBox11, incomeNames, incomeNumbers);
     BudgetIn->setText(QStringLiteral("Budget inkomster = %1 Kr").arg(incomeTotal));
     BudgetUt->setText(QStringLiteral("Budget utgifter = %1 Kr").arg(expenseTotal));
     p.kontoplan.last();

@@ -2,12 +2,30 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStringListModel>
 
 namespace picklist {
 
 void clear(QComboBox* names, QComboBox* keys) {
     names->clear();
     keys->clear();
+    finishFill(names, keys);
+}
+
+void fill(QComboBox* names, QComboBox* keys, const QStringList& nameItems, const QStringList& keyItems) {
+    auto* nameModel = qobject_cast<QStringListModel*>(names->model());
+    auto* keyModel = qobject_cast<QStringListModel*>(keys->model());
+    if (nameModel && keyModel) {
+        if (nameModel->stringList() != nameItems || keyModel->stringList() != keyItems) {
+            nameModel->setStringList(nameItems);
+            keyModel->setStringList(keyItems);
+        }
+    } else {
+        names->clear();
+        keys->clear();
+        names->addItems(nameItems);
+        keys->addItems(keyItems);
+    }
     finishFill(names, keys);
 }
 
@@ -38,6 +56,7 @@ QComboBox* makeKeyList(QWidget* parent, const QString& objectName) {
     auto* keys = new QComboBox(parent);
     keys->setObjectName(objectName);
     keys->setEditable(false);
+    keys->setModel(new QStringListModel(keys));
     keys->hide();
     return keys;
 }
@@ -46,6 +65,7 @@ QComboBox* makeNameList(QWidget* parent, const QString& objectName) {
     auto* names = new QComboBox(parent);
     names->setObjectName(objectName);
     names->setEditable(true);
+    names->setModel(new QStringListModel(names));
     names->setInsertPolicy(QComboBox::NoInsert);
     names->setCompleter(nullptr);
     return names;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -12,6 +13,10 @@ namespace picklist {
 
 // Empties both lists; afterwards neither has a current item and the visible text is empty.
 void clear(QComboBox* names, QComboBox* keys);
+
+// Fills both lists with these items in one step each; lists that already hold exactly them keep their items.
+// Either way neither has a current item afterwards and the visible text is empty.
+void fill(QComboBox* names, QComboBox* keys, const QStringList& nameItems, const QStringList& keyItems);
 
 // Appends one item to both lists.
 void append(QComboBox* names, QComboBox* keys, const QString& name, const QString& key);
@@ -26,7 +31,8 @@ void select(QComboBox* names, QComboBox* keys);
 // that was picked; typed text that names no picked item chooses nothing.
 QString chosenKey(const QComboBox* names, const QComboBox* keys);
 
-// A hidden key list (a combo box that is never shown).
+// A hidden key list (a combo box that is never shown). Both kinds of list keep their items in a string list
+// model, so a refill of thousands of items is one change, not one per item.
 QComboBox* makeKeyList(QWidget* parent, const QString& objectName);
 
 // A visible, editable list of names.

@@ -201,12 +201,16 @@ void RecurringTest::accountGone_rowSkippedWholeOthersBooked() {
     Fixture f;
     f.addRecurring(QStringLiteral("2026-03-01"), 100 * kUnits, 1, QStringLiteral("3100"), QStringLiteral("7"));
     f.addRecurring(QStringLiteral("2026-03-01"), 50 * kUnits);
+    f.addRecurring(QStringLiteral("2026-05-01"), 20 * kUnits); // not due
     f.t.start();
     QVERIFY(f.t.dialogs.messages.empty());
     QCOMPARE(f.next(1), QStringLiteral("2026-03-01"));
     QCOMPARE(f.t.scalar(QStringLiteral("SELECT group_concat(UtKonto) FROM Utgift")).toString(), QStringLiteral("1"));
     QCOMPARE(f.balance(), 950 * kUnits);
     QCOMPARE(f.next(2), QStringLiteral("2026-04-01"));
+    QCOMPARE(f.next(3), QStringLiteral("2026-05-01"));
+    // The cursor ends where stepping through every row leaves it.
+    QCOMPARE(f.t.program().period.currentRow(), 2);
 }
 
 void RecurringTest::failureInsideBooking_leavesNothingOfIt_data() {
@@ -352,6 +356,7 @@ void RecurringTest::save_storesRowShownInGridAndKeepsInputs() {
     Fixture f;
     f.t.start();
     TForm3& w = f.window();
+    w.DBAdvGrid1->tableModel()->wake();
     w.AdvEdit1->setText(QStringLiteral("Bredband"));
     w.ComboBox2->setCurrentIndex(0);
     w.ComboBox2Select();
@@ -445,6 +450,7 @@ void RecurringTest::delete_asksAndKeepsEarlierBookings() {
     Fixture f;
     f.addRecurring(QStringLiteral("2026-03-01"));
     f.t.start();
+    f.window().DBAdvGrid1->tableModel()->wake();
     f.t.dialogs.answers.push_back(yes);
     f.window().DBAdvGrid1RightClickCell(3, 2);
     QCOMPARE(f.t.dialogs.texts(), QStringList{QStringLiteral("Radera följande återkommande utgift: Hyra  ? ")});

@@ -94,6 +94,7 @@ void Table::close() {
         m_db.detach(this);
     m_open = false;
     m_statements.clear();
+    m_kept.clear();
     m_columns.clear();
     m_current.reset();
     m_buffer.clear();
@@ -177,7 +178,8 @@ std::int64_t Table::recordCount() {
     if (!m_count) {
         if (!m_stamp)
             m_stamp = changeStamp();
-        Statement& count = cached(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(m_name)));
+        Statement& count =
+            kept(Query::Count, [&] { return QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(m_name)); });
         count.step();
         m_count = count.intValue(0);
         count.reset();
@@ -187,16 +189,18 @@ std::int64_t Table::recordCount() {
 
 void Table::first() {
     requireOpen();
-    Statement& query =
-        cached(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy()));
+    Statement& query = kept(Query::First, [&] {
+        return QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy());
+    });
     if (!loadFirstMatching(query) && m_current)
         setCurrent(std::nullopt);
 }
 
 void Table::last() {
     requireOpen();
-    Statement& query =
-        cached(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy(true)));
+    Statement& query = kept(Query::Last, [&] {
+        return QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1").arg(selectColumns(), quoted(m_name), orderBy(true));
+    });
     if (!loadFirstMatching(query) && m_current)
         setCurrent(std::nullopt);
 }
@@ -208,15 +212,19 @@ void Table::next() {
         return;
     }
     if (m_orderColumn.isEmpty()) {
-        Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid > ?1%3 LIMIT 1")
-                                      .arg(selectColumns(), quoted(m_name), orderBy()));
+        Statement& query = kept(Query::NextByRowid, [&] {
+            return QStringLiteral("SELECT %1 FROM %2 WHERE rowid > ?1%3 LIMIT 1")
+                .arg(selectColumns(), quoted(m_name), orderBy());
+        });
         query.bindInt(1, m_current->rowid);
         loadFirstMatching(query);
         return;
     }
     const int orderField = fieldIndex(m_orderColumn);
-    Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE (%3, rowid) > (?1, ?2)%4 LIMIT 1")
-                                  .arg(selectColumns(), quoted(m_name), quoted(m_orderColumn), orderBy()));
+    Statement& query = kept(Query::Next, [&] {
+        return QStringLiteral("SELECT %1 FROM %2 WHERE (%3, rowid) > (?1, ?2)%4 LIMIT 1")
+            .arg(selectColumns(), quoted(m_name), quoted(m_orderColumn), orderBy());
+    });
     query.bind(1, m_current->values[static_cast<size_t>(orderField)]);
     query.bindInt(2, m_current->rowid);
     loadFirstMatching(query);
@@ -225,9 +233,13 @@ void Table::next() {
 bool Table::locate(QStringView field, const QString& value) {
     const int index = requireField(field);
     const FieldKind kind = m_columns[static_cast<size_t>(index)].kind;
-    Statement& query = cached(
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?1%4 LIMIT 1")
-            .arg(selectColumns(), quoted(m_name), quoted(m_columns[static_cast<size_t>(index)].name), orderBy()));
+    Statement& query = kept(
+        Query::Locate,
+        [&] {
+            return QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?1%4 LIMIT 1")
+                .arg(selectColumns(), quoted(m_name), quoted(m_columns[static_cast<size_t>(index)].name), orderBy());
+        },
+        index);
     if (kind == FieldKind::Key || kind == FieldKind::Integer) {
         // Exact text match: only the canonical decimal text of a stored number equals it.
         bool ok = false;
@@ -250,8 +262,10 @@ void Table::ensureOrder() {
         m_stamp = changeStamp();
     if (m_orderColumn.isEmpty()) {
         // Each bound on its own: together in one SELECT they would scan the table.
-        Statement& bounds = cached(
-            QStringLiteral("SELECT (SELECT MIN(rowid) FROM %1), (SELECT MAX(rowid) FROM %1)").arg(quoted(m_name)));
+        Statement& bounds = kept(Query::Bounds, [&] {
+            return QStringLiteral("SELECT (SELECT MIN(rowid) FROM %1), (SELECT MAX(rowid) FROM %1)")
+                .arg(quoted(m_name));
+        });
         bounds.step();
         const bool empty = bounds.isNull(0);
         const std::int64_t low = bounds.intValue(0);
@@ -283,7 +297,7 @@ std::int64_t Table::orderAt(std::int64_t row) const {
 // Rows written on this connection other than by the tables' own row writes, and commits by any other
 // connection: equal stamps mean nothing this table did not follow itself was written between.
 std::pair<std::int64_t, std::int64_t> Table::changeStamp() {
-    Statement& version = cached(QStringLiteral("PRAGMA data_version"));
+    Statement& version = kept(Query::DataVersion, [&] { return QStringLiteral("PRAGMA data_version"); });
     version.step();
     const std::int64_t others = version.intValue(0);
     version.reset();
@@ -303,6 +317,25 @@ void Table::noteOwnWrite(bool cacheWasCurrent) {
         m_stamp.reset();
 }
 
+bool Table::moveToRowId(std::int64_t rowid) {
+    requireOpen();
+    Statement& query = kept(Query::ByRowid, [&] {
+        return QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(selectColumns(), quoted(m_name));
+    });
+    query.bindInt(1, rowid);
+    return loadFirstMatching(query);
+}
+
+std::vector<std::pair<std::int64_t, QVariant>> Table::columnInOrder(QStringView field) {
+    const int index = requireField(field);
+    Statement query(m_db, QStringLiteral("SELECT rowid, %1 FROM %2%3")
+                              .arg(quoted(m_columns[static_cast<size_t>(index)].name), quoted(m_name), orderBy()));
+    std::vector<std::pair<std::int64_t, QVariant>> rows;
+    while (query.step())
+        rows.emplace_back(query.intValue(0), query.value(1));
+    return rows;
+}
+
 std::int64_t Table::rowIdAt(std::int64_t row) {
     requireOpen();
     ensureOrder();
@@ -313,12 +346,7 @@ std::int64_t Table::rowIdAt(std::int64_t row) {
 
 bool Table::moveToRow(std::int64_t row) {
     const std::int64_t rowid = rowIdAt(row);
-    if (rowid == 0)
-        return false;
-    Statement& query =
-        cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(selectColumns(), quoted(m_name)));
-    query.bindInt(1, rowid);
-    return loadFirstMatching(query);
+    return rowid != 0 && moveToRowId(rowid);
 }
 
 std::int64_t Table::currentRow() {
@@ -351,16 +379,20 @@ QVariant Table::cellAt(std::int64_t row, int field) {
         std::vector<Row> rows;
         rows.reserve(static_cast<size_t>(end - begin));
         if (m_orderColumn.isEmpty()) {
-            Statement& query = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid")
-                                          .arg(selectColumns(), quoted(m_name)));
+            Statement& query = kept(Query::PageByRowid, [&] {
+                return QStringLiteral("SELECT %1 FROM %2 WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid")
+                    .arg(selectColumns(), quoted(m_name));
+            });
             query.bindInt(1, orderAt(begin));
             query.bindInt(2, orderAt(end - 1));
             while (query.step())
                 rows.push_back(readRow(query));
             query.reset();
         } else {
-            Statement& query = cached(QStringLiteral("SELECT %1 FROM %2%3 LIMIT ?1 OFFSET ?2")
-                                          .arg(selectColumns(), quoted(m_name), orderBy()));
+            Statement& query = kept(Query::PageByOffset, [&] {
+                return QStringLiteral("SELECT %1 FROM %2%3 LIMIT ?1 OFFSET ?2")
+                    .arg(selectColumns(), quoted(m_name), orderBy());
+            });
             query.bindInt(1, kPageSize);
             query.bindInt(2, page * kPageSize);
             while (query.step())
@@ -518,8 +550,9 @@ void Table::announce(Change change, std::int64_t position) {
 bool Table::reloadCurrent() {
     if (!m_current)
         return false;
-    Statement& query =
-        cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(selectColumns(), quoted(m_name)));
+    Statement& query = kept(Query::ByRowid, [&] {
+        return QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(selectColumns(), quoted(m_name));
+    });
     query.bindInt(1, m_current->rowid);
     if (query.step()) {
         m_current = readRow(query);
@@ -548,8 +581,10 @@ void Table::deleteCurrent() {
             neighbour = m_current;
         } else {
             const QString orderColumn = m_orderColumn.isEmpty() ? QStringLiteral("rowid") : quoted(m_orderColumn);
-            Statement& previous = cached(QStringLiteral("SELECT %1 FROM %2 WHERE (%3, rowid) < (?1, ?2)%4 LIMIT 1")
-                                             .arg(selectColumns(), quoted(m_name), orderColumn, orderBy(true)));
+            Statement& previous = kept(Query::Previous, [&] {
+                return QStringLiteral("SELECT %1 FROM %2 WHERE (%3, rowid) < (?1, ?2)%4 LIMIT 1")
+                    .arg(selectColumns(), quoted(m_name), orderColumn, orderBy(true));
+            });
             const int orderField = m_orderColumn.isEmpty() ? -1 : fieldIndex(m_orderColumn);
             previous.bind(1, orderField < 0 ? QVariant::fromValue<qlonglong>(gone.rowid)
                                             : gone.values[static_cast<size_t>(orderField)]);
@@ -559,7 +594,8 @@ void Table::deleteCurrent() {
             previous.reset();
         }
     }
-    Statement& remove = cached(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoted(m_name)));
+    Statement& remove =
+        kept(Query::Delete, [&] { return QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoted(m_name)); });
     remove.bindInt(1, gone.rowid);
     try {
         remove.step();
@@ -598,7 +634,8 @@ void Table::refresh() {
     const bool unchanged = cacheIsCurrent();
     if (!unchanged)
         invalidate();
-    if (!reloadCurrent())
+    // Nothing was written that this table did not follow: the current row is as stored.
+    if (!(unchanged && m_current) && !reloadCurrent())
         first();
     if (!unchanged)
         emit rowsChanged();
@@ -697,9 +734,7 @@ double Table::asFloat(QStringView field) const {
     return static_cast<double>(asAmount(field)) / kUnitsPerWhole;
 }
 
-QDateTime Table::asDateTime(QStringView field) const {
-    const int index = requireField(field);
-    const QVariant stored = value(field);
+QDateTime Table::toDateTime(const QVariant& stored) {
     if (!stored.isValid())
         return {};
     QDateTime date = parseStoredDate(stored.toString());
@@ -708,6 +743,15 @@ QDateTime Table::asDateTime(QStringView field) const {
         if (typed.isValid())
             date = typed.startOfDay();
     }
+    return date;
+}
+
+QDateTime Table::asDateTime(QStringView field) const {
+    const int index = requireField(field);
+    const QVariant stored = value(field);
+    if (!stored.isValid())
+        return {};
+    const QDateTime date = toDateTime(stored);
     if (!date.isValid())
         throw Error(QStringLiteral("'%1' är inte ett datum (fältet %2).").arg(stored.toString(), fieldName(index)));
     return date;

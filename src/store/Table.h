@@ -51,6 +51,10 @@ public:
     void last();
     bool locate(QStringView field, const QString& value);
     bool moveToRow(std::int64_t row);
+    // Makes the row with `rowid` current; false, the cursor where it was, when there is none.
+    bool moveToRowId(std::int64_t rowid);
+    // Every row's rowid and stored `field`, in table order, read in one pass; the cursor stays.
+    std::vector<std::pair<std::int64_t, QVariant>> columnInOrder(QStringView field);
     bool hasCurrent() const { return m_current.has_value() || m_state == State::Insert; }
     std::int64_t currentRowId() const { return m_current ? m_current->rowid : 0; }
     // Position of the current row in table order, -1 without one (or for a row not yet posted).
@@ -73,6 +77,8 @@ public:
     Amount asAmount(QStringView field) const;
     double asFloat(QStringView field) const;
     QDateTime asDateTime(QStringView field) const;
+    // A stored value read as asDateTime reads it; invalid when it names no date.
+    static QDateTime toDateTime(const QVariant& stored);
 
     // Writing the row being edited or appended. A text that does not convert cancels that row and throws.
     void setText(QStringView field, const QString& text);
@@ -131,6 +137,30 @@ private:
     enum class Change { Any, Inserted, Removed, Updated };
     void announce(Change change, std::int64_t position);
     Statement& cached(const QString& sql);
+    // The statements every table runs, prepared once from `makeSql()` and kept open; `variant` tells apart
+    // those of one kind that differ by field.
+    enum class Query {
+        Count,
+        First,
+        Last,
+        Next,
+        NextByRowid,
+        Previous,
+        Locate,
+        Bounds,
+        DataVersion,
+        ByRowid,
+        PageByRowid,
+        PageByOffset,
+        Delete
+    };
+    template <typename MakeSql> Statement& kept(Query query, MakeSql&& makeSql, int variant = 0) {
+        std::unique_ptr<Statement>& slot = m_kept[{query, variant}];
+        if (!slot)
+            slot = std::make_unique<Statement>(m_db, makeSql());
+        slot->reset();
+        return *slot;
+    }
 
     Database& m_db;
     QString m_name;
@@ -149,6 +179,7 @@ private:
     std::optional<std::pair<std::int64_t, std::int64_t>> m_stamp;
     std::map<std::int64_t, std::vector<Row>> m_pages;
     std::map<QString, std::unique_ptr<Statement>> m_statements;
+    std::map<std::pair<Query, int>, std::unique_ptr<Statement>> m_kept;
 };
 
 } // namespace store

@@ -8,14 +8,10 @@ namespace {
 
 const QString kNoExpenseRow = QStringLiteral("9900");
 
-// The next date of the current Period row; invalid when the row has none or it names no date, and such a row is
-// never due.
-QDateTime nextDateOf(const store::Table& period) {
-    try {
-        return period.asDateTime(u"PeriodNext");
-    } catch (const store::Error&) {
-        return {};
-    }
+// When a row's stored next date makes it due: before now or less than a millisecond from it (stored times have
+// millisecond resolution). A next date that names no date is never due.
+bool isDueAt(const QDateTime& next, const QDateTime& now) {
+    return next.isValid() && next <= now;
 }
 
 } // namespace
@@ -25,48 +21,47 @@ QDateTime nextDateOf(const store::Table& period) {
 // date moved on by the interval. At most one booking per row and start, so a row that is several intervals
 // behind catches up over several starts. The three writes of a booking are one transaction: all or none.
 // A row whose account no longer exists, whose interval is not a positive number of months, or whose booking
-// would overflow the balance is left as it is.
+// would overflow the balance is left as it is. The next dates are read in one pass and only the due rows are
+// visited; the cursor ends on the last row, as after stepping through them all.
 void TForm1::kollaPeriod() {
     Program& p = m_program;
     store::Table& period = p.period;
     const QDateTime now = p.clock().now();
     period.first();
-    const std::int64_t count = period.recordCount();
-    for (std::int64_t i = 0; i < count && period.hasCurrent(); ++i) {
-        const QDateTime due = nextDateOf(period);
-        // Stored times have millisecond resolution: "less than a millisecond from now" is "not after now".
-        const bool isDue = due.isValid() && due <= now;
-        const std::int64_t interval = isDue ? period.asInteger(u"PeriodIntervall") : 0;
-        if (isDue && interval > 0 && interval <= std::numeric_limits<int>::max()) {
-            const QString account = period.asText(u"PeriodKonto");
-            const QString category = period.asText(u"PeriodKP");
-            const store::Amount amount = period.asAmount(u"PeriodSumma");
-            p.konto.first();
-            store::Amount balance = 0;
-            if (p.konto.locate(u"Konto", account) &&
-                !__builtin_sub_overflow(p.konto.asAmount(u"Ksumma"), amount, &balance)) {
-                store::Transaction booking(p.database);
-                if (category != kNoExpenseRow) {
-                    p.utgift.append();
-                    p.utgift.setAmount(u"UtSumma", amount);
-                    p.utgift.setInteger(u"UtYear", due.date().year());
-                    p.utgift.setInteger(u"UtMonth", due.date().month());
-                    p.utgift.setText(u"UtDatum", period.asText(u"PeriodNext"));
-                    p.utgift.setText(u"UtKonto", account);
-                    p.utgift.setText(u"UtPKonto", category);
-                    p.utgift.post();
-                }
-                p.konto.edit();
-                p.konto.setAmount(u"Ksumma", balance);
-                p.konto.post();
-                period.edit();
-                period.setDateTime(u"PeriodNext", due.addMonths(static_cast<int>(interval)));
-                period.post();
-                booking.commit();
-            }
+    for (const auto& [rowid, next] : period.columnInOrder(u"PeriodNext")) {
+        if (!isDueAt(store::Table::toDateTime(next), now) || !period.moveToRowId(rowid))
+            continue;
+        const QDateTime due = period.asDateTime(u"PeriodNext");
+        const std::int64_t interval = period.asInteger(u"PeriodIntervall");
+        if (interval <= 0 || interval > std::numeric_limits<int>::max())
+            continue;
+        const QString account = period.asText(u"PeriodKonto");
+        const QString category = period.asText(u"PeriodKP");
+        const store::Amount amount = period.asAmount(u"PeriodSumma");
+        p.konto.first();
+        store::Amount balance = 0;
+        if (!p.konto.locate(u"Konto", account) || __builtin_sub_overflow(p.konto.asAmount(u"Ksumma"), amount, &balance))
+            continue;
+        store::Transaction booking(p.database);
+        if (category != kNoExpenseRow) {
+            p.utgift.append();
+            p.utgift.setAmount(u"UtSumma", amount);
+            p.utgift.setInteger(u"UtYear", due.date().year());
+            p.utgift.setInteger(u"UtMonth", due.date().month());
+            p.utgift.setText(u"UtDatum", period.asText(u"PeriodNext"));
+            p.utgift.setText(u"UtKonto", account);
+            p.utgift.setText(u"UtPKonto", category);
+            p.utgift.post();
         }
-        period.next();
-        period.refresh();
+        p.konto.edit();
+        p.konto.setAmount(u"Ksumma", balance);
+        p.konto.post();
+        period.edit();
+        period.setDateTime(u"PeriodNext", due.addMonths(static_cast<int>(interval)));
+        period.post();
+        booking.commit();
     }
+    period.last();
+    period.refresh();
     FyllKonto();
 }

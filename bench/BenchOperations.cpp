@@ -17,8 +17,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QProcess>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <algorithm>
 #include <cstdio>
@@ -136,16 +136,17 @@ bool copyDirectory(const QString& from, const QString& to) {
 void benchDetail(Program& p) {
     constexpr int year = 2020;
     constexpr int month = 6;
-    store::Statement count(p.database, QStringLiteral("SELECT COUNT(*) FROM Utgift WHERE UtYear = ?1 AND UtMonth = ?2"));
+    store::Statement count(p.database,
+                           QStringLiteral("SELECT COUNT(*) FROM Utgift WHERE UtYear = ?1 AND UtMonth = ?2"));
     count.bindInt(1, year);
     count.bindInt(2, month);
     count.step();
     const std::int64_t missing = 10000 - count.intValue(0);
     if (missing > 0) {
         store::Transaction transaction(p.database);
-        store::Statement insert(p.database,
-                                QStringLiteral("INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
-                                               "VALUES ('2020-05-30', '1', ?1, ?2, 1234500, '4100')"));
+        store::Statement insert(
+            p.database, QStringLiteral("INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
+                                       "VALUES ('2020-05-30', '1', ?1, ?2, 1234500, '4100')"));
         for (std::int64_t i = 0; i < missing; ++i) {
             insert.reset();
             insert.bindInt(1, year);
@@ -353,7 +354,10 @@ int startupChild(const QString& dbDirectory, qint64 spawnedNs) {
     return running.program->started ? 0 : 1;
 }
 
-int runSuite(const QString& workDirectory) {
+int runSuite(const QString& workDirectory, const QString& only) {
+    const auto wants = [&](const char* part) {
+        return only.isEmpty() || QString::fromLatin1(part).contains(only, Qt::CaseInsensitive);
+    };
     const QString big = workDirectory + QStringLiteral("/big/Db");
     const QString manyAccounts = workDirectory + QStringLiteral("/accounts/Db");
     const QString empty = workDirectory + QStringLiteral("/empty/Db");
@@ -411,19 +415,21 @@ int runSuite(const QString& workDirectory) {
     };
     long bigPeak = 0;
     long emptyPeak = 0;
-    // The first start of the day makes the daily copy, and each start books every due recurring expense once:
-    // start until nothing is due, so the measured starts compare opening the program, not booking.
-    for (int i = 0; i < 16 && dueRecurring(bigCopy) > 0; ++i)
-        startups(bigCopy, 1, &bigPeak);
-    startups(emptyCopy, 1, &emptyPeak);
-    bigPeak = emptyPeak = 0;
-    const Stats bigStart = startups(bigCopy, 7, &bigPeak);
-    const Stats emptyStart = startups(emptyCopy, 7, &emptyPeak);
-    report(QStringLiteral("start-up (process start to main window)"), bigStart, emptyStart, 1.2);
-    std::printf("%-44s big %ld kB, empty %ld kB, difference %.1f MB (target <= +30 MB)\n", "peak resident memory",
-                bigPeak, emptyPeak, static_cast<double>(bigPeak - emptyPeak) / 1024.0);
+    if (wants("start-up")) {
+        // The first start of the day makes the daily copy, and each start books every due recurring expense once:
+        // start until nothing is due, so the measured starts compare opening the program, not booking.
+        for (int i = 0; i < 16 && dueRecurring(bigCopy) > 0; ++i)
+            startups(bigCopy, 1, &bigPeak);
+        startups(emptyCopy, 1, &emptyPeak);
+        bigPeak = emptyPeak = 0;
+        const Stats bigStart = startups(bigCopy, 7, &bigPeak);
+        const Stats emptyStart = startups(emptyCopy, 7, &emptyPeak);
+        report(QStringLiteral("start-up (process start to main window)"), bigStart, emptyStart, 1.2);
+        std::printf("%-44s big %ld kB, empty %ld kB, difference %.1f MB (target <= +30 MB)\n", "peak resident memory",
+                    bigPeak, emptyPeak, static_cast<double>(bigPeak - emptyPeak) / 1024.0);
+    }
 
-    {
+    if (wants("FyllKonto")) {
         Running accounts(manyAccounts);
         Program& p = *accounts.program;
         report(
@@ -433,107 +439,117 @@ int runSuite(const QString& workDirectory) {
             2.0);
     }
 
-    benchScrolling(bigCopy);
+    if (wants("grids"))
+        benchScrolling(bigCopy);
 
     Running running(bigCopy);
     Program& p = *running.program;
     TForm1& f = *p.form1;
-    report(QStringLiteral("FyllKontoplan, 2040 categories"), timeIt(21, [&] { f.FyllKontoplan(); }),
-           timeIt(21,
-                  [&] {
-                      plainQuery(p.database, QStringLiteral("SELECT KPnummer, KPnamn, KPtyp, KPBudget FROM Kontoplan"));
-                  }),
-           2.0);
+    if (wants("FyllKontoplan")) {
+        report(QStringLiteral("FyllKontoplan, 2040 categories"), timeIt(21, [&] { f.FyllKontoplan(); }),
+               timeIt(21,
+                      [&] {
+                          plainQuery(p.database,
+                                     QStringLiteral("SELECT KPnummer, KPnamn, KPtyp, KPBudget FROM Kontoplan"));
+                      }),
+               2.0);
+    }
 
     f.DateTimePicker1->setDate(QDate(2020, 6, 1));
-    const QString yearSums =
-        QStringLiteral("SELECT %1Month, SUM(round_half_even(%1Summa, 10000)) FROM %2 WHERE %1Year = ?1 "
-                       "AND %1Month BETWEEN 1 AND 12 GROUP BY %1Month");
-    report(QStringLiteral("fyllRapport, one year"), timeIt(11, [&] { f.fyllRapport(); }),
-           timeIt(11,
-                  [&] {
-                      for (const auto& [prefix, table] : {std::pair{QStringLiteral("In"), QStringLiteral("Inkomst")},
-                                                          std::pair{QStringLiteral("Ut"), QStringLiteral("Utgift")}})
-                          plainQuery(p.database, yearSums.arg(prefix, table),
-                                     [](store::Statement& s) { s.bindInt(1, 2020); });
-                  }),
-           1.5);
+    if (wants("fyllRapport")) {
+        const QString yearSums =
+            QStringLiteral("SELECT %1Month, SUM(round_half_even(%1Summa, 10000)) FROM %2 WHERE %1Year = ?1 "
+                           "AND %1Month BETWEEN 1 AND 12 GROUP BY %1Month");
+        report(QStringLiteral("fyllRapport, one year"), timeIt(11, [&] { f.fyllRapport(); }),
+               timeIt(11,
+                      [&] {
+                          for (const auto& [prefix, table] :
+                               {std::pair{QStringLiteral("In"), QStringLiteral("Inkomst")},
+                                std::pair{QStringLiteral("Ut"), QStringLiteral("Utgift")}})
+                              plainQuery(p.database, yearSums.arg(prefix, table),
+                                         [](store::Statement& s) { s.bindInt(1, 2020); });
+                      }),
+               1.5);
+    }
 
-    // The budget view for the first expense category of the chart.
-    p.kontoplan.locate(QStringLiteral("KPnummer"), QStringLiteral("4100"));
-    const int categoryRow = static_cast<int>(p.kontoplan.currentRow()) + 1;
-    report(QStringLiteral("budget against actual, one category"),
-           timeIt(11,
-                  [&] {
-                      p.kontoplan.moveToRow(categoryRow - 1);
-                      f.DBAdvGrid2DblClickCell(categoryRow, 1);
-                  }),
-           timeIt(11,
-                  [&] {
-                      plainQuery(
-                          p.database,
-                          QStringLiteral("SELECT UtMonth, SUM(round_half_even(UtSumma, 10000)) FROM Utgift WHERE "
-                                         "UtPKonto = ?1 AND UtYear = ?2 AND UtSumma IS NOT NULL GROUP BY UtMonth"),
-                          [](store::Statement& s) {
-                              s.bindText(1, QStringLiteral("4100"));
-                              s.bindInt(2, 2020);
-                          });
-                  }),
-           1.5);
+    if (wants("budget")) {
+        // The budget view for the first expense category of the chart.
+        p.kontoplan.locate(QStringLiteral("KPnummer"), QStringLiteral("4100"));
+        const int categoryRow = static_cast<int>(p.kontoplan.currentRow()) + 1;
+        report(QStringLiteral("budget against actual, one category"),
+               timeIt(11,
+                      [&] {
+                          p.kontoplan.moveToRow(categoryRow - 1);
+                          f.DBAdvGrid2DblClickCell(categoryRow, 1);
+                      }),
+               timeIt(11,
+                      [&] {
+                          plainQuery(
+                              p.database,
+                              QStringLiteral("SELECT UtMonth, SUM(round_half_even(UtSumma, 10000)) FROM Utgift WHERE "
+                                             "UtPKonto = ?1 AND UtYear = ?2 AND UtSumma IS NOT NULL GROUP BY UtMonth"),
+                              [](store::Statement& s) {
+                                  s.bindText(1, QStringLiteral("4100"));
+                                  s.bindInt(2, 2020);
+                              });
+                      }),
+               1.5);
+    }
 
-    benchDetail(p);
+    if (wants("visaDetail"))
+        benchDetail(p);
 
-    // Durable writes through the handlers against the same INSERT + UPDATE as one plain transaction.
-    const auto pick = [](QComboBox* names, int index, const std::function<void()>& select) {
-        names->setCurrentIndex(index);
-        select();
-    };
-    f.AdvNavBar1->setProperty("ActiveTabIndex", 2);
-    const auto addExpense = [&] {
-        pick(f.ComboBox14, 0, [&] { f.ComboBox14Select(); });
-        pick(f.ComboBox8, 1, [&] { f.ComboBox8Select(); });
-        f.UtAdvMoneyEdit1->setText(QStringLiteral("123,45"));
-        f.AdvGlowButton8Click();
-    };
-    const auto addIncome = [&] {
-        pick(f.ComboBox10, 0, [&] { f.ComboBox10Select(); });
-        pick(f.ComboBox13, 0, [&] { f.ComboBox13Select(); });
-        f.InAdvMoneyEdit1->setText(QStringLiteral("123,45"));
-        f.AdvGlowButton4Click();
-    };
-    const auto deleteExpense = [&] {
-        p.utgift.last();
-        f.UtgridRightClickCell(1, 1);
-    };
-    const auto plainWrite = [&] {
-        store::Transaction transaction(p.database);
-        plainQuery(p.database,
-                   QStringLiteral("INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
-                                  "VALUES ('2026-12-11', '1', 2026, 12, 1234500, '4100')"));
-        plainQuery(p.database, QStringLiteral("UPDATE Konto2 SET Ksumma = Ksumma - 1234500 WHERE Konto = 1"));
-        transaction.commit();
-    };
-    // Each handler run alternates with a reference run, so both meet the same disk; the tables take in the
-    // reference's rows outside the timing.
-    const auto alternate = [&](const std::function<void()>& handler) {
-        std::vector<double> measured;
-        std::vector<double> reference;
-        for (int i = 0; i < 21; ++i) {
-            measured.push_back(timeIt(1, handler).median);
-            reference.push_back(timeIt(1, plainWrite).median);
-            p.utgift.refresh();
-            p.konto.refresh();
-        }
-        return std::pair{stats(measured), stats(reference)};
-    };
-    const auto [expense, expenseReference] = alternate(addExpense);
-    const auto [income, incomeReference] = alternate(addIncome);
-    const auto [removal, removalReference] = alternate(deleteExpense);
-    report(QStringLiteral("add expense, durable"), expense, expenseReference, 1.3);
-    report(QStringLiteral("add income, durable"), income, incomeReference, 1.3);
-    report(QStringLiteral("delete expense, durable"), removal, removalReference, 1.3);
+    if (wants("writes")) {
+        // Durable writes through the handlers against the same INSERT + UPDATE as one plain transaction.
+        const auto pick = [](QComboBox* names, int index, const std::function<void()>& select) {
+            names->setCurrentIndex(index);
+            select();
+        };
+        f.AdvNavBar1->setProperty("ActiveTabIndex", 2);
+        // The user's picks and typing come before the click that is timed.
+        const auto fillExpense = [&] {
+            pick(f.ComboBox14, 0, [&] { f.ComboBox14Select(); });
+            pick(f.ComboBox8, 1, [&] { f.ComboBox8Select(); });
+            f.UtAdvMoneyEdit1->setText(QStringLiteral("123,45"));
+        };
+        const auto fillIncome = [&] {
+            pick(f.ComboBox10, 0, [&] { f.ComboBox10Select(); });
+            pick(f.ComboBox13, 0, [&] { f.ComboBox13Select(); });
+            f.InAdvMoneyEdit1->setText(QStringLiteral("123,45"));
+        };
+        const auto lastExpense = [&] { p.utgift.last(); };
+        const auto plainWrite = [&] {
+            store::Transaction transaction(p.database);
+            plainQuery(p.database,
+                       QStringLiteral("INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
+                                      "VALUES ('2026-12-11', '1', 2026, 12, 1234500, '4100')"));
+            plainQuery(p.database, QStringLiteral("UPDATE Konto2 SET Ksumma = Ksumma - 1234500 WHERE Konto = 1"));
+            transaction.commit();
+        };
+        // Each handler run alternates with a reference run, so both meet the same disk; the tables take in the
+        // reference's rows outside the timing.
+        const auto alternate = [&](const std::function<void()>& prepare, const std::function<void()>& handler) {
+            std::vector<double> measured;
+            std::vector<double> reference;
+            for (int i = 0; i < 21; ++i) {
+                prepare();
+                measured.push_back(timeIt(1, handler).median);
+                reference.push_back(timeIt(1, plainWrite).median);
+                p.utgift.refresh();
+                p.konto.refresh();
+            }
+            return std::pair{stats(measured), stats(reference)};
+        };
+        const auto [expense, expenseReference] = alternate(fillExpense, [&] { f.AdvGlowButton8Click(); });
+        const auto [income, incomeReference] = alternate(fillIncome, [&] { f.AdvGlowButton4Click(); });
+        const auto [removal, removalReference] = alternate(lastExpense, [&] { f.UtgridRightClickCell(1, 1); });
+        report(QStringLiteral("add expense, durable"), expense, expenseReference, 1.3);
+        report(QStringLiteral("add income, durable"), income, incomeReference, 1.3);
+        report(QStringLiteral("delete expense, durable"), removal, removalReference, 1.3);
+    }
 
-    benchBooking(big, work + QStringLiteral("/booking/Db"));
+    if (wants("kollaPeriod"))
+        benchBooking(big, work + QStringLiteral("/booking/Db"));
 
     int missed = g_slowSteps;
     for (const Row& row : g_rows)

@@ -10,6 +10,8 @@ namespace bench {
 int startupChild(const QString& dbDirectory, qint64 spawnedNs);
 
 // The whole suite in `workDirectory`; returns non-zero when an operation misses its target.
-int runSuite(const QString& workDirectory);
+// Runs every part of the suite, or only those whose names contain `only` (start-up, FyllKonto, grids, FyllKontoplan,
+// fyllRapport, budget, visaDetail, writes, kollaPeriod).
+int runSuite(const QString& workDirectory, const QString& only = {});
 
 } // namespace bench

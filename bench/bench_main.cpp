@@ -1,7 +1,7 @@
 // Runs the program's own operations on a generated database and prints, per operation, median, min and max
 // against a plain SQLite reference measured in the same run on the same file.
 //
-//   slantvis_bench <work directory>            full suite (generates its databases once)
+//   slantvis_bench <work directory> [part]     full suite, or the parts named (generates its databases once)
 //   slantvis_bench --startup <Db directory> <spawn ns>   child: one start-up, prints elapsed ms and peak memory
 #include "BenchOperations.h"
 #include "Generator.h"
@@ -18,9 +18,9 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     if (args.size() == 4 && args[1] == QLatin1String("--startup"))
         return bench::startupChild(args[2], args[3].toLongLong());
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: slantvis_bench <work directory>\n");
+    if (args.size() != 2 && args.size() != 3) {
+        std::fprintf(stderr, "usage: slantvis_bench <work directory> [part]\n");
         return 2;
     }
-    return bench::runSuite(args[1]);
+    return bench::runSuite(args[1], args.value(2));
 }

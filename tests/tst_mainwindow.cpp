@@ -77,6 +77,7 @@ private slots:
     void refill_leavesNoCurrentItem();
     void grid_followsCursorAndLeftClickButNotRightClick_data();
     void grid_followsCursorAndLeftClickButNotRightClick();
+    void grid_scrollsToWhereTheCursorEnds();
 };
 
 void MainWindowTest::window_opensOnKontoTab() {
@@ -447,6 +448,31 @@ void MainWindowTest::grid_followsCursorAndLeftClickButNotRightClick() {
     QCOMPARE(table.currentRow(), 1);
     QCOMPARE(g->currentIndex().row(), 1);
     QCOMPARE(table.recordCount(), rows);
+}
+
+void MainWindowTest::grid_scrollsToWhereTheCursorEnds() {
+    TestProgram t;
+    addRows(t);
+    t.sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                         "INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
+                         "SELECT '2026-03-04', '1', 2026, 3, i * 10000, '3100' FROM n"));
+    t.start();
+    DataGrid* g = showGrid(t, QStringLiteral("Utgrid"));
+    QVERIFY(g);
+    const auto shows = [g](int row) {
+        return g->viewport()->rect().contains(g->visualRect(g->model()->index(row, 1)).center());
+    };
+    // The start put the cursor on the last row.
+    QTRY_VERIFY(shows(302));
+    QVERIFY(!shows(0));
+    store::Table& table = t.program().utgift;
+    table.first();
+    table.moveToRow(150);
+    QCOMPARE(g->currentIndex().row(), 150);
+    QTRY_VERIFY(shows(150));
+    table.first();
+    QTRY_VERIFY(shows(0));
+    QVERIFY(!shows(302));
 }
 
 QTEST_MAIN(MainWindowTest)

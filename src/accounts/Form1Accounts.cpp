@@ -23,15 +23,15 @@ void TForm1::FyllKonto() {
     QStringList keys;
     store::Amount assets = 0;
     store::Amount liabilities = 0;
-    store::Statement query(p.database,
-                           QStringLiteral("SELECT Konto, Knamn, Kdebit, Ksumma FROM Konto2 ORDER BY Konto"));
-    while (query.step()) {
-        keys << QString::number(query.intValue(0));
-        names << query.textValue(1);
-        if (query.textValue(2) == QLatin1String("K"))
-            liabilities += query.intValue(3);
+    store::KeptStatement query(p.database,
+                               QStringLiteral("SELECT Konto, Knamn, Kdebit, Ksumma FROM Konto2 ORDER BY Konto"));
+    while (query->step()) {
+        keys << QString::number(query->intValue(0));
+        names << query->textValue(1);
+        if (query->textValue(2) == QLatin1String("K"))
+            liabilities += query->intValue(3);
         else
-            assets += query.intValue(3);
+            assets += query->intValue(3);
     }
     // Lists that already hold these accounts only lose their choice, as a refill would leave them.
     for (const auto& [nameList, keyList] : pairs)

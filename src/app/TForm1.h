@@ -147,6 +147,7 @@ private:
     void setupReports();
     void setupVersionCheck();
     void runStartup();
+    void bookDueRow(std::int64_t rowid);
 
     Program& m_program;
     bool m_inFormShow = false;

@@ -73,12 +73,12 @@ void TForm1::FyllKontoplan() {
     QStringList incomeNumbers;
     qint64 incomeTotal = 0;
     qint64 expenseTotal = 0;
-    store::Statement query(p.database,
-                           QStringLiteral("SELECT KPnummer, KPnamn, KPtyp, KPBudget FROM Kontoplan ORDER BY KPnummer"));
-    while (query.step()) {
-        const QString number = query.textValue(0);
-        const QString type = query.textValue(2);
-        const qint64 budget = wholeBudget(query.value(3));
+    store::KeptStatement query(
+        p.database, QStringLiteral("SELECT KPnummer, KPnamn, KPtyp, KPBudget FROM Kontoplan ORDER BY KPnummer"));
+    while (query->step()) {
+        const QString number = query->textValue(0);
+        const QString type = query->textValue(2);
+        const qint64 budget = wholeBudget(query->value(3));
         if (type == QLatin1String("Ut"))
             expenseTotal += budget;
         else
@@ -86,10 +86,10 @@ void TForm1::FyllKontoplan() {
         if (isGroupRow(number))
             continue;
         if (type == QLatin1String("Ut")) {
-            expenseNames << query.textValue(1);
+            expenseNames << query->textValue(1);
             expenseNumbers << number;
         } else if (type == QLatin1String("In")) {
-            incomeNames << query.textValue(1);
+            incomeNames << query->textValue(1);
             incomeNumbers << number;
         }
     }

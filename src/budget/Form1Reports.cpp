@@ -18,14 +18,14 @@ using MonthSums = std::array<qint64, 13>; // index 1..12
 // Sums of whole-unit reads per stored month of one year; rows of months outside 1..12 count nowhere.
 MonthSums sumByMonth(store::Database& db, const QString& sql, int year, const QString& category = {}) {
     MonthSums sums{};
-    store::Statement query(db, sql);
-    query.bindInt(1, year);
+    store::KeptStatement query(db, sql);
+    query->bindInt(1, year);
     if (!category.isNull())
-        query.bindText(2, category);
-    while (query.step()) {
-        const qint64 month = query.intValue(0);
+        query->bindText(2, category);
+    while (query->step()) {
+        const qint64 month = query->intValue(0);
         if (month >= 1 && month <= 12)
-            sums[static_cast<size_t>(month)] = query.intValue(1);
+            sums[static_cast<size_t>(month)] = query->intValue(1);
     }
     return sums;
 }

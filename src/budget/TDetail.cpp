@@ -131,15 +131,16 @@ void TDetail::visaDetail() {
         std::vector<DetailRow> rows;
         qint64 total = 0;
         {
-            store::Statement query(p.database, sql);
-            query.bindInt(1, year);
-            query.bindInt(2, month);
-            while (query.step()) {
-                const bool empty = query.isNull(2);
-                const store::Amount amount = empty ? 0 : query.intValue(2);
+            store::KeptStatement query(p.database, sql);
+            query->bindInt(1, year);
+            query->bindInt(2, month);
+            while (query->step()) {
+                const bool empty = query->isNull(2);
+                const store::Amount amount = empty ? 0 : query->intValue(2);
                 total += store::wholeUnits(amount);
-                rows.push_back({query.textValue(0), query.textValue(1), empty ? QString() : store::plainDecimal(amount),
-                                query.textValue(3), query.textValue(4)});
+                rows.push_back({query->textValue(0), query->textValue(1),
+                                empty ? QString() : store::plainDecimal(amount), query->textValue(3),
+                                query->textValue(4)});
             }
         }
         const int n = static_cast<int>(rows.size());

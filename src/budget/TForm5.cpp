@@ -20,9 +20,9 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 }
 
 bool numberIsStored(store::Database& database, const QString& number) {
-    store::Statement query(database, QStringLiteral("SELECT 1 FROM Kontoplan WHERE KPnummer = ?1"));
-    query.bindText(1, number);
-    return query.step();
+    store::KeptStatement query(database, QStringLiteral("SELECT 1 FROM Kontoplan WHERE KPnummer = ?1"));
+    query->bindText(1, number);
+    return query->step();
 }
 
 } // namespace

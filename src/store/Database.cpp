@@ -158,6 +158,7 @@ void Database::close() {
     // The tables hold prepared statements, which would keep the file open after the connection is closed.
     for (Table* table : std::vector<Table*>(m_tables))
         table->close();
+    m_kept.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -205,9 +206,17 @@ void Database::noteTableWrite() {
     m_tableWrites += sqlite3_changes64(m_db);
 }
 
+Statement& Database::kept(const QString& sql) {
+    std::unique_ptr<Statement>& slot = m_kept[sql];
+    if (!slot)
+        slot = std::make_unique<Statement>(*this, sql);
+    slot->reset();
+    return *slot;
+}
+
 void Database::begin() {
     if (m_depth == 0) {
-        exec("BEGIN IMMEDIATE");
+        KeptStatement(*this, QStringLiteral("BEGIN IMMEDIATE"))->step();
         m_failed = false;
     }
     ++m_depth;
@@ -225,7 +234,7 @@ void Database::commit() {
         throw Error(QStringLiteral("Databasfel: transaktionen avbröts."));
     }
     try {
-        exec("COMMIT");
+        KeptStatement(*this, QStringLiteral("COMMIT"))->step();
     } catch (...) {
         rollback();
         throw;

@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
@@ -15,6 +17,7 @@ struct sqlite3_stmt;
 namespace store {
 
 class Table;
+class Statement;
 
 // One SQLite file holding the program's tables. Posts are durable when they return (WAL, synchronous FULL).
 class Database final {
@@ -40,6 +43,9 @@ public:
     sqlite3* handle() const { return m_db; }
 
     void exec(const char* sql);
+    // A statement prepared once and kept open until the database closes; reset and unbound when handed out.
+    // Use it through KeptStatement, which resets it again when done, so no read stays open.
+    Statement& kept(const QString& sql);
     bool tableExists(const QString& name);
     std::int64_t lastInsertRowId() const;
     // Rows written through this connection by anything but a Table's own row writes (plain SQL, triggers).
@@ -75,6 +81,7 @@ private:
     std::int64_t m_tableWrites = 0;
     WriteHook m_writeHook;
     std::vector<Table*> m_tables;
+    std::map<QString, std::unique_ptr<Statement>> m_kept;
 };
 
 // A prepared statement; finalized on destruction. Values are always bound, never spliced into SQL.
@@ -104,6 +111,20 @@ public:
 private:
     Database& m_db;
     sqlite3_stmt* m_stmt = nullptr;
+};
+
+// One of the database's kept statements for the length of a scope.
+class KeptStatement final {
+public:
+    KeptStatement(Database& db, const QString& sql) : m_statement(db.kept(sql)) {}
+    ~KeptStatement() { m_statement.reset(); }
+    KeptStatement(const KeptStatement&) = delete;
+    KeptStatement& operator=(const KeptStatement&) = delete;
+    Statement& operator*() const { return m_statement; }
+    Statement* operator->() const { return &m_statement; }
+
+private:
+    Statement& m_statement;
 };
 
 // Rolls back unless committed.

@@ -93,7 +93,6 @@ void Table::close() {
     if (m_open)
         m_db.detach(this);
     m_open = false;
-    m_statements.clear();
     m_kept.clear();
     m_columns.clear();
     m_current.reset();
@@ -125,14 +124,6 @@ int Table::requireField(QStringView field) const {
     if (index < 0)
         throw Error(QStringLiteral("Fältet %1 finns inte i tabellen %2.").arg(field.toString(), m_name));
     return index;
-}
-
-Statement& Table::cached(const QString& sql) {
-    auto& slot = m_statements[sql];
-    if (!slot)
-        slot = std::make_unique<Statement>(m_db, sql);
-    slot->reset();
-    return *slot;
 }
 
 QString Table::selectColumns() const {
@@ -456,19 +447,29 @@ void Table::post() {
     std::pair<Change, std::int64_t> change{Change::Any, 0};
     try {
         m_db.beforeWrite(m_name);
-        QStringList names;
-        QStringList marks;
+        // Every field but the key is written: the statements are the same for every row.
         std::vector<QVariant> values;
         for (size_t i = 0; i < m_columns.size(); ++i) {
-            if (m_columns[i].kind == FieldKind::Key)
-                continue;
-            names << quoted(m_columns[i].name);
-            values.push_back(m_buffer[i]);
-            marks << QStringLiteral("?%1").arg(values.size());
+            if (m_columns[i].kind != FieldKind::Key)
+                values.push_back(m_buffer[i]);
         }
+        const auto writtenFields = [this] {
+            QStringList names;
+            QStringList marks;
+            for (const Column& column : m_columns) {
+                if (column.kind == FieldKind::Key)
+                    continue;
+                names << quoted(column.name);
+                marks << QStringLiteral("?%1").arg(names.size());
+            }
+            return std::pair{names, marks};
+        };
         if (m_state == State::Insert) {
-            Statement& insert = cached(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                           .arg(quoted(m_name), names.join(u','), marks.join(u',')));
+            Statement& insert = kept(Query::Insert, [&] {
+                const auto [names, marks] = writtenFields();
+                return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(quoted(m_name), names.join(u','), marks.join(u','));
+            });
             for (size_t i = 0; i < values.size(); ++i)
                 insert.bind(static_cast<int>(i) + 1, values[i]);
             insert.step();
@@ -494,12 +495,15 @@ void Table::post() {
             }
             m_current = Row{rowid, m_buffer};
         } else {
-            QStringList assignments;
-            for (int i = 0; i < names.size(); ++i)
-                assignments << names[i] + QLatin1Char('=') + marks[i];
-            Statement& update = cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                                           .arg(quoted(m_name), assignments.join(u','))
-                                           .arg(values.size() + 1));
+            Statement& update = kept(Query::Update, [&] {
+                const auto [names, marks] = writtenFields();
+                QStringList assignments;
+                for (int i = 0; i < names.size(); ++i)
+                    assignments << names[i] + QLatin1Char('=') + marks[i];
+                return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                    .arg(quoted(m_name), assignments.join(u','))
+                    .arg(names.size() + 1);
+            });
             for (size_t i = 0; i < values.size(); ++i)
                 update.bind(static_cast<int>(i) + 1, values[i]);
             update.bindInt(static_cast<int>(values.size()) + 1, m_current->rowid);

@@ -136,7 +136,6 @@ private:
     void setField(int index, QVariant value);
     enum class Change { Any, Inserted, Removed, Updated };
     void announce(Change change, std::int64_t position);
-    Statement& cached(const QString& sql);
     // The statements every table runs, prepared once from `makeSql()` and kept open; `variant` tells apart
     // those of one kind that differ by field.
     enum class Query {
@@ -152,7 +151,9 @@ private:
         ByRowid,
         PageByRowid,
         PageByOffset,
-        Delete
+        Delete,
+        Insert,
+        Update
     };
     template <typename MakeSql> Statement& kept(Query query, MakeSql&& makeSql, int variant = 0) {
         std::unique_ptr<Statement>& slot = m_kept[{query, variant}];
@@ -178,7 +179,6 @@ private:
     // What the database had written when the count and order were last known to match it.
     std::optional<std::pair<std::int64_t, std::int64_t>> m_stamp;
     std::map<std::int64_t, std::vector<Row>> m_pages;
-    std::map<QString, std::unique_ptr<Statement>> m_statements;
     std::map<std::pair<Query, int>, std::unique_ptr<Statement>> m_kept;
 };
 

@@ -23,42 +23,52 @@ bool isDueAt(const QDateTime& next, const QDateTime& now) {
 // A row whose account no longer exists, whose interval is not a positive number of months, or whose booking
 // would overflow the balance is left as it is. The next dates are read in one pass and only the due rows are
 // visited; the cursor ends on the last row, as after stepping through them all.
+// Books the Period row `rowid` when it can be: see kollaPeriod.
+void TForm1::bookDueRow(std::int64_t rowid) {
+    Program& p = m_program;
+    store::Table& period = p.period;
+    if (!period.moveToRowId(rowid))
+        return;
+    const QDateTime due = period.asDateTime(u"PeriodNext");
+    const std::int64_t interval = period.asInteger(u"PeriodIntervall");
+    if (interval <= 0 || interval > std::numeric_limits<int>::max())
+        return;
+    const QString account = period.asText(u"PeriodKonto");
+    const QString category = period.asText(u"PeriodKP");
+    const store::Amount amount = period.asAmount(u"PeriodSumma");
+    p.konto.first();
+    store::Amount balance = 0;
+    if (!p.konto.locate(u"Konto", account) || __builtin_sub_overflow(p.konto.asAmount(u"Ksumma"), amount, &balance))
+        return;
+    if (category != kNoExpenseRow) {
+        p.utgift.append();
+        p.utgift.setAmount(u"UtSumma", amount);
+        p.utgift.setInteger(u"UtYear", due.date().year());
+        p.utgift.setInteger(u"UtMonth", due.date().month());
+        p.utgift.setText(u"UtDatum", period.asText(u"PeriodNext"));
+        p.utgift.setText(u"UtKonto", account);
+        p.utgift.setText(u"UtPKonto", category);
+        p.utgift.post();
+    }
+    p.konto.edit();
+    p.konto.setAmount(u"Ksumma", balance);
+    p.konto.post();
+    period.edit();
+    period.setDateTime(u"PeriodNext", due.addMonths(static_cast<int>(interval)));
+    period.post();
+}
+
 void TForm1::kollaPeriod() {
     Program& p = m_program;
     store::Table& period = p.period;
     const QDateTime now = p.clock().now();
     period.first();
     for (const auto& [rowid, next] : period.columnInOrder(u"PeriodNext")) {
-        if (!isDueAt(store::Table::toDateTime(next), now) || !period.moveToRowId(rowid))
+        if (!isDueAt(store::Table::toDateTime(next), now))
             continue;
-        const QDateTime due = period.asDateTime(u"PeriodNext");
-        const std::int64_t interval = period.asInteger(u"PeriodIntervall");
-        if (interval <= 0 || interval > std::numeric_limits<int>::max())
-            continue;
-        const QString account = period.asText(u"PeriodKonto");
-        const QString category = period.asText(u"PeriodKP");
-        const store::Amount amount = period.asAmount(u"PeriodSumma");
-        p.konto.first();
-        store::Amount balance = 0;
-        if (!p.konto.locate(u"Konto", account) || __builtin_sub_overflow(p.konto.asAmount(u"Ksumma"), amount, &balance))
-            continue;
+        // The booking's reads share its transaction; one that writes nothing commits nothing to disk.
         store::Transaction booking(p.database);
-        if (category != kNoExpenseRow) {
-            p.utgift.append();
-            p.utgift.setAmount(u"UtSumma", amount);
-            p.utgift.setInteger(u"UtYear", due.date().year());
-            p.utgift.setInteger(u"UtMonth", due.date().month());
-            p.utgift.setText(u"UtDatum", period.asText(u"PeriodNext"));
-            p.utgift.setText(u"UtKonto", account);
-            p.utgift.setText(u"UtPKonto", category);
-            p.utgift.post();
-        }
-        p.konto.edit();
-        p.konto.setAmount(u"Ksumma", balance);
-        p.konto.post();
-        period.edit();
-        period.setDateTime(u"PeriodNext", due.addMonths(static_cast<int>(interval)));
-        period.post();
+        bookDueRow(rowid);
         booking.commit();
     }
     period.last();

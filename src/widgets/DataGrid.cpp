@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 
 TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)) {
@@ -164,6 +165,22 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->viewport()->installEventFilter(this);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // The current row is scrolled into view once the cursor has stopped moving (see scrollToCursorSoon).
+    setAutoScroll(false);
+}
+
+// A handler may move a table's cursor many times (to the first row, then to the one it looks for); the grid
+// scrolls once, to where the cursor ends, when the event loop next runs.
+void DataGrid::scrollToCursorSoon() {
+    if (m_scrollPending)
+        return;
+    m_scrollPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_scrollPending = false;
+        const QModelIndex current = currentIndex();
+        if (current.isValid() && isVisible())
+            scrollTo(current);
+    });
 }
 
 void DataGrid::bind(store::Table& table, std::vector<GridColumn> columns) {
@@ -200,7 +217,7 @@ void DataGrid::followCursor() {
     if (row >= 0) {
         const QModelIndex index = m_model->index(row, std::max(1, currentIndex().column()));
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        scrollTo(index);
+        scrollToCursorSoon();
     } else {
         selectionModel()->clear();
     }
@@ -209,6 +226,8 @@ void DataGrid::followCursor() {
 }
 
 void DataGrid::currentRowMoved(const QModelIndex& current) {
+    if (current.isValid() && !m_following)
+        scrollToCursorSoon();
     if (m_following || !current.isValid() || !m_model || m_model->isRestructuring())
         return;
     if (current.row() != currentDataRow()) {

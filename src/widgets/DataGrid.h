@@ -91,9 +91,11 @@ protected:
 
 private:
     void followCursor();
+    void scrollToCursorSoon();
     void currentRowMoved(const QModelIndex& current);
 
     TableModel* m_model = nullptr;
     bool m_following = false;
     bool m_syncPending = false;
+    bool m_scrollPending = false;
 };

@@ -54,6 +54,7 @@ void TForm1::fyllRapport() {
     p.inkomst.last();
     p.utgift.last();
 
+    const StringGrid::Batch batch(*Rapportgrid);
     Rapportgrid->setCell(0, 0, QString());
     Rapportgrid->setCell(1, 0, QStringLiteral("Inkomster"));
     Rapportgrid->setCell(2, 0, QStringLiteral("Utgifter"));
@@ -80,6 +81,7 @@ void TForm1::DBAdvGrid2DblClickCell(int row, int) {
         p.kontoplan.moveToRow(row - 1);
     const qint64 budget = p.kontoplan.asInteger(u"KPBudget");
 
+    const StringGrid::Batch batch(*Rapportgrid);
     Rapportgrid->setCell(0, 0, QStringLiteral("*") + number);
     Rapportgrid->setCell(1, 0, QStringLiteral("Utgift"));
     Rapportgrid->setCell(2, 0, QStringLiteral("Budgeterat"));

@@ -41,14 +41,13 @@ PrintedGrid fromDataGrid(const DataGrid& grid) {
         header.push_back({gridColumn.header, gridColumn.alignment, {}});
     }
     printed.rows.push_back(std::move(header));
-    const int rows = model->rowCount();
+    // Every row of the table, whether or not the grid has been on the screen yet.
+    const auto rows = static_cast<int>(model->table().recordCount());
     for (int row = 0; row < rows; ++row) {
         std::vector<PrintedCell>& cells = printed.rows.emplace_back();
-        for (const int column : shown) {
-            const QModelIndex index = model->index(row, column);
+        for (const int column : shown)
             cells.push_back({model->cellText(row, column), model->columns()[static_cast<size_t>(column)].alignment,
-                             model->data(index, Qt::BackgroundRole).value<QColor>()});
-        }
+                             model->background(row)});
     }
     return printed;
 }

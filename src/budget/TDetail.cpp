@@ -109,6 +109,7 @@ void TDetail::FormShow() {
 // total of their whole-unit reads. Leaves the table read on its last row and the chart on its first.
 void TDetail::visaDetail() {
     Program& p = m_program;
+    const StringGrid::Batch batch(*DetailGrid);
     DetailGrid->clearCells();
     DetailGrid->setRows(2);
     m_shown = requested();

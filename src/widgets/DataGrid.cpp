@@ -89,6 +89,10 @@ QString TableModel::cellText(int row, int column) const {
     return m_table.displayText(field, stored);
 }
 
+QColor TableModel::background(int row) const {
+    return m_banded ? look::rowColour(row + 1) : QColor();
+}
+
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
@@ -98,10 +102,10 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
         if (index.column() == 0)
             return index.row() == m_table.currentRow() ? QStringLiteral("\u25B8") : QString();
         return cellText(index.row(), index.column());
-    case Qt::BackgroundRole:
-        if (m_banded)
-            return look::rowColour(index.row() + 1);
-        return {};
+    case Qt::BackgroundRole: {
+        const QColor colour = background(index.row());
+        return colour.isValid() ? QVariant(colour) : QVariant();
+    }
     case Qt::ForegroundRole:
         return QColor(0x10, 0x14, 0x18);
     case Qt::TextAlignmentRole:

@@ -46,6 +46,9 @@ public:
     void wake();
     bool isAwake() const { return m_awake; }
 
+    // The background of a data row: banded green and cream, or none.
+    QColor background(int row) const;
+
     // Text of a cell as shown: "%.2f" for amounts.
     QString cellText(int row, int column) const;
 

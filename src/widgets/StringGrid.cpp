@@ -28,7 +28,81 @@ private:
 
 } // namespace
 
-StringGrid::StringGrid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
+StringGridModel::StringGridModel(int columns, int rows, QObject* parent)
+    : QAbstractTableModel(parent), m_columns(std::max(columns, 0)), m_rows(std::max(rows, 0)),
+      m_texts(static_cast<size_t>(m_columns) * static_cast<size_t>(m_rows)) {}
+
+int StringGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int StringGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_columns;
+}
+
+QVariant StringGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return text(index.column(), index.row());
+}
+
+const QString& StringGridModel::text(int column, int row) const {
+    static const QString none;
+    if (column < 0 || column >= m_columns || row < 0 || row >= m_rows)
+        return none;
+    return m_texts[static_cast<size_t>(row) * static_cast<size_t>(m_columns) + static_cast<size_t>(column)];
+}
+
+void StringGridModel::setText(int column, int row, const QString& text) {
+    if (column < 0 || column >= m_columns || row < 0)
+        return;
+    if (row >= m_rows)
+        setRows(row + 1);
+    m_texts[static_cast<size_t>(row) * static_cast<size_t>(m_columns) + static_cast<size_t>(column)] = text;
+    if (m_batch == 0)
+        emit dataChanged(index(row, column), index(row, column));
+}
+
+void StringGridModel::setRows(int rows) {
+    rows = std::max(rows, 0);
+    if (rows == m_rows)
+        return;
+    if (m_batch > 0) {
+        // The view hears of the new shape when the batch ends.
+        m_rows = rows;
+        m_texts.resize(static_cast<size_t>(m_rows) * static_cast<size_t>(m_columns));
+        return;
+    }
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        m_texts.resize(static_cast<size_t>(m_rows) * static_cast<size_t>(m_columns));
+        endInsertRows();
+    } else {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
+        m_texts.resize(static_cast<size_t>(m_rows) * static_cast<size_t>(m_columns));
+        endRemoveRows();
+    }
+}
+
+void StringGridModel::clearTexts() {
+    for (QString& text : m_texts)
+        text.clear();
+    if (m_batch == 0 && m_rows > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_columns - 1));
+}
+
+void StringGridModel::endBatch() {
+    if (m_batch > 0 && --m_batch == 0) {
+        beginResetModel();
+        endResetModel();
+    }
+}
+
+StringGrid::StringGrid(int columns, int rows, QWidget* parent)
+    : QTableView(parent), m_model(new StringGridModel(columns, rows, this)) {
+    setModel(m_model);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -41,32 +115,24 @@ StringGrid::StringGrid(int columns, int rows, QWidget* parent) : QTableWidget(ro
 }
 
 void StringGrid::setCell(int column, int row, const QString& text) {
-    if (row >= rowCount())
-        setRows(row + 1);
-    QTableWidgetItem* cellItem = item(row, column);
-    if (!cellItem) {
-        cellItem = new QTableWidgetItem;
-        setItem(row, column, cellItem);
-    }
-    cellItem->setText(text);
+    m_model->setText(column, row, text);
 }
 
 QString StringGrid::cell(int column, int row) const {
-    const QTableWidgetItem* cellItem = item(row, column);
-    return cellItem ? cellItem->text() : QString();
+    return m_model->text(column, row);
 }
 
 QString StringGrid::displayText(int column, int row) const {
-    const QString text = cell(column, row);
+    const QString& text = m_model->text(column, row);
     return m_format ? m_format(column, row, text) : text;
 }
 
 void StringGrid::clearCells() {
-    clearContents();
+    m_model->clearTexts();
 }
 
 void StringGrid::setRows(int rows) {
-    setRowCount(rows);
+    m_model->setRows(rows);
 }
 
 Qt::Alignment StringGrid::alignmentOf(int column, int row) const {
@@ -78,7 +144,7 @@ QColor StringGrid::colourOf(int column, int row) const {
 }
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTableWidget::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid() && event->button() == Qt::LeftButton)
         emit dblClickCell(index.row(), index.column());

@@ -391,6 +391,13 @@ int runSuite(const QString& workDirectory, const QString& only) {
     const QString emptyCopy = work + QStringLiteral("/empty/Db");
     if (!copyDirectory(big, bigCopy) || !copyDirectory(empty, emptyCopy))
         return 1;
+    // A database written by an earlier version gets its kept row counts at its first start: done here, so
+    // every part measures a database the program has opened before.
+    for (const QString& db : {bigCopy, emptyCopy}) {
+        store::Database opened;
+        opened.open(db);
+        opened.keepRowCounts({QStringLiteral("Inkomst"), QStringLiteral("Utgift")});
+    }
 
     // Start-up and peak memory: separate processes.
     const auto startups = [&](const QString& db, int runs, long* peakKb) {

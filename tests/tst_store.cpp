@@ -99,6 +99,7 @@ private slots:
     void setTextBadValue_throwsNamingValueAndFieldAndCancels_data();
     void setTextBadValue_throwsNamingValueAndFieldAndCancels();
     void post_survivesProcessRestart();
+    void keptRowCount_followsEveryWriteAndIsRebuiltWhenLost();
     void failingSecondPost_leavesNothingOfFirst();
     void grid_showsTableAfterEachWrite_data();
     void grid_showsTableAfterEachWrite();
@@ -382,6 +383,63 @@ void StoreTest::post_survivesProcessRestart() {
     QCOMPARE(konto.recordCount(), 1);
     QCOMPARE(konto.asText(u"Knamn"), QStringLiteral("Sparkonto"));
     QCOMPARE(konto.asAmount(u"Ksumma"), store::Amount(1234500));
+}
+
+void StoreTest::keptRowCount_followsEveryWriteAndIsRebuiltWhenLost() {
+    Store s;
+    const auto insertIncome = [](store::Database& db, int rows) {
+        store::Statement insert(db, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                                   "WHERE i < ?1) INSERT INTO Inkomst (InSumma) SELECT i FROM n"));
+        insert.bindInt(1, rows);
+        insert.step();
+    };
+    insertIncome(s.db, 5);
+    s.db.keepRowCounts({QStringLiteral("Inkomst")});
+    QVERIFY(s.db.keepsRowCount(QStringLiteral("Inkomst")));
+    // Writes through the table, plain SQL on this connection and another connection's writes all count.
+    s.inkomst.append();
+    s.inkomst.post();
+    s.inkomst.first();
+    s.inkomst.deleteCurrent();
+    insertIncome(s.db, 3);
+    {
+        store::Database other;
+        other.open(s.dir());
+        insertIncome(other, 4);
+        store::Statement(other, QStringLiteral("DELETE FROM Inkomst WHERE InSumma = 2")).step();
+    }
+    s.inkomst.refresh();
+    QCOMPARE(s.inkomst.recordCount(), s.count(QStringLiteral("Inkomst")));
+    QCOMPARE(s.inkomst.recordCount(), 5 + 1 - 1 + 3 + 4 - 3);
+    // A rolled-back write leaves the count as it was.
+    {
+        store::Transaction transaction(s.db);
+        insertIncome(s.db, 10);
+    }
+    s.inkomst.refresh();
+    QCOMPARE(s.inkomst.recordCount(), s.count(QStringLiteral("Inkomst")));
+
+    // Counts and triggers lost or wrong (another program's work): the next start counts again.
+    // (With the table gone every insert would fail, so rows are added before it goes.)
+    for (const QString& damage : {QStringLiteral("DROP TRIGGER InkomstAdded"), QStringLiteral("DELETE FROM RowCounts"),
+                                  QStringLiteral("DROP TABLE RowCounts")}) {
+        {
+            store::Database other;
+            other.open(s.dir());
+            const bool tableGoes = damage.startsWith(QLatin1String("DROP TABLE"));
+            if (tableGoes)
+                insertIncome(other, 2);
+            store::Statement(other, damage).step();
+            if (!tableGoes)
+                insertIncome(other, 2);
+        }
+        store::Database reopened;
+        reopened.open(s.dir());
+        reopened.keepRowCounts({QStringLiteral("Inkomst")});
+        store::Table inkomst(reopened, QStringLiteral("Inkomst"), QStringLiteral("Id"));
+        inkomst.open();
+        QCOMPARE(inkomst.recordCount(), s.count(QStringLiteral("Inkomst")));
+    }
 }
 
 void StoreTest::failingSecondPost_leavesNothingOfFirst() {

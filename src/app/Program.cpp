@@ -63,4 +63,6 @@ void Program::openTables() {
     database.open(databaseDirectory, copiedToday ? store::Database::Check::Small : store::Database::Check::Whole);
     for (store::Table* table : {&konto, &inkomst, &utgift, &kontoplan, &period})
         table->open();
+    // Only once every table is known to be there: a refused database is left exactly as it was.
+    database.keepRowCounts({QStringLiteral("Inkomst"), QStringLiteral("Utgift")});
 }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <sqlite3.h>
+#include <tuple>
 
 namespace store {
 
@@ -159,6 +160,7 @@ void Database::close() {
     for (Table* table : std::vector<Table*>(m_tables))
         table->close();
     m_kept.clear();
+    m_counted.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -202,8 +204,61 @@ std::int64_t Database::changesBesideTables() const {
     return sqlite3_total_changes64(m_db) - m_tableWrites;
 }
 
-void Database::noteTableWrite() {
-    m_tableWrites += sqlite3_changes64(m_db);
+std::int64_t Database::totalChanges() const {
+    return m_db ? sqlite3_total_changes64(m_db) : 0;
+}
+
+void Database::noteTableWrite(std::int64_t totalBefore) {
+    m_tableWrites += totalChanges() - totalBefore;
+}
+
+void Database::keepRowCounts(const QStringList& tables) {
+    const auto quote = [](QString name) {
+        return QLatin1Char('"') + name.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    };
+    const auto hasTrigger = [this](const QString& name) {
+        Statement query(*this, QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type = 'trigger' AND name = ?1"));
+        query.bindText(1, name);
+        return query.step();
+    };
+    QStringList missing;
+    const bool haveTable = tableExists(QStringLiteral("RowCounts"));
+    for (const QString& table : tables) {
+        bool counted =
+            haveTable && hasTrigger(table + QStringLiteral("Added")) && hasTrigger(table + QStringLiteral("Removed"));
+        if (counted) {
+            Statement row(*this, QStringLiteral("SELECT 1 FROM RowCounts WHERE TableName = ?1"));
+            row.bindText(1, table);
+            counted = row.step();
+        }
+        if (!counted)
+            missing << table;
+    }
+    if (!missing.isEmpty()) {
+        Transaction transaction(*this);
+        exec("CREATE TABLE IF NOT EXISTS RowCounts (TableName TEXT PRIMARY KEY, Rows INTEGER NOT NULL)");
+        for (const QString& table : missing) {
+            for (const auto& [suffix, when, step] :
+                 {std::tuple{QStringLiteral("Added"), QStringLiteral("INSERT"), QStringLiteral("+ 1")},
+                  std::tuple{QStringLiteral("Removed"), QStringLiteral("DELETE"), QStringLiteral("- 1")}}) {
+                Statement(*this, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quote(table + suffix))).step();
+                Statement(*this,
+                          QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 BEGIN UPDATE RowCounts SET Rows = Rows %4 "
+                                         "WHERE TableName = '%5'; END")
+                              .arg(quote(table + suffix), when, quote(table), step,
+                                   QString(table).replace(QLatin1Char('\''), QLatin1String("''"))))
+                    .step();
+            }
+            Statement count(
+                *this, QStringLiteral(
+                           "INSERT OR REPLACE INTO RowCounts (TableName, Rows) VALUES (?1, (SELECT COUNT(*) FROM %1))")
+                           .arg(quote(table)));
+            count.bindText(1, table);
+            count.step();
+        }
+        transaction.commit();
+    }
+    m_counted = tables;
 }
 
 Statement& Database::kept(const QString& sql) {

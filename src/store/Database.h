@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <cstdint>
 #include <functional>
@@ -50,8 +51,16 @@ public:
     std::int64_t lastInsertRowId() const;
     // Rows written through this connection by anything but a Table's own row writes (plain SQL, triggers).
     std::int64_t changesBesideTables() const;
-    // A Table reports the rows its last statement wrote.
-    void noteTableWrite();
+    // Rows written through this connection so far, triggers included.
+    std::int64_t totalChanges() const;
+    // A Table reports the rows its last statement wrote (with what its triggers wrote): the total before it.
+    void noteTableWrite(std::int64_t totalBefore);
+
+    // Keeps the row count of each named table in the table RowCounts, up to date by triggers, so a table of a
+    // million rows is counted by reading one row. What is missing is created, and the count taken once, in one
+    // transaction. A table whose count is not kept is counted row by row.
+    void keepRowCounts(const QStringList& tables);
+    bool keepsRowCount(const QString& table) const { return m_counted.contains(table); }
 
     // Called before every write of a row; tests throw from it to inject a failure.
     using WriteHook = std::function<void(const QString& table)>;
@@ -82,6 +91,7 @@ private:
     WriteHook m_writeHook;
     std::vector<Table*> m_tables;
     std::map<QString, std::unique_ptr<Statement>> m_kept;
+    QStringList m_counted;
 };
 
 // A prepared statement; finalized on destruction. Values are always bound, never spliced into SQL.

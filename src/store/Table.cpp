@@ -169,8 +169,13 @@ std::int64_t Table::recordCount() {
     if (!m_count) {
         if (!m_stamp)
             m_stamp = changeStamp();
-        Statement& count =
-            kept(Query::Count, [&] { return QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(m_name)); });
+        const bool kept = m_db.keepsRowCount(m_name);
+        Statement& count = this->kept(kept ? Query::KeptCount : Query::Count, [&] {
+            return kept ? QStringLiteral("SELECT Rows FROM RowCounts WHERE TableName = ?1")
+                        : QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(m_name));
+        });
+        if (kept)
+            count.bindText(1, m_name);
         count.step();
         m_count = count.intValue(0);
         count.reset();
@@ -472,8 +477,9 @@ void Table::post() {
             });
             for (size_t i = 0; i < values.size(); ++i)
                 insert.bind(static_cast<int>(i) + 1, values[i]);
+            const std::int64_t changesBefore = m_db.totalChanges();
             insert.step();
-            m_db.noteTableWrite();
+            m_db.noteTableWrite(changesBefore);
             insert.reset();
             const std::int64_t rowid = m_db.lastInsertRowId();
             const bool countKnown = m_count.has_value();
@@ -507,8 +513,9 @@ void Table::post() {
             for (size_t i = 0; i < values.size(); ++i)
                 update.bind(static_cast<int>(i) + 1, values[i]);
             update.bindInt(static_cast<int>(values.size()) + 1, m_current->rowid);
+            const std::int64_t changesBefore = m_db.totalChanges();
             update.step();
-            m_db.noteTableWrite();
+            m_db.noteTableWrite(changesBefore);
             update.reset();
             const int orderField = m_orderColumn.isEmpty() ? -1 : fieldIndex(m_orderColumn);
             const bool keepsPlace = orderField < 0 || m_current->values[static_cast<size_t>(orderField)] ==
@@ -602,8 +609,9 @@ void Table::deleteCurrent() {
         kept(Query::Delete, [&] { return QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoted(m_name)); });
     remove.bindInt(1, gone.rowid);
     try {
+        const std::int64_t changesBefore = m_db.totalChanges();
         remove.step();
-        m_db.noteTableWrite();
+        m_db.noteTableWrite(changesBefore);
     } catch (...) {
         m_current = gone;
         throw;

@@ -140,6 +140,7 @@ private:
     // those of one kind that differ by field.
     enum class Query {
         Count,
+        KeptCount,
         First,
         Last,
         Next,

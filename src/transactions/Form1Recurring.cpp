@@ -36,9 +36,13 @@ void TForm1::bookDueRow(std::int64_t rowid) {
     const QString account = period.asText(u"PeriodKonto");
     const QString category = period.asText(u"PeriodKP");
     const store::Amount amount = period.asAmount(u"PeriodSumma");
-    p.konto.first();
+    // The account row by its key; without one the cursor is left on the first row, as a search from there would.
+    if (!p.konto.locate(u"Konto", account)) {
+        p.konto.first();
+        return;
+    }
     store::Amount balance = 0;
-    if (!p.konto.locate(u"Konto", account) || __builtin_sub_overflow(p.konto.asAmount(u"Ksumma"), amount, &balance))
+    if (__builtin_sub_overflow(p.konto.asAmount(u"Ksumma"), amount, &balance))
         return;
     if (category != kNoExpenseRow) {
         p.utgift.append();

@@ -543,31 +543,47 @@ int runSuite(const QString& workDirectory, const QString& only) {
             f.InAdvMoneyEdit1->setText(QStringLiteral("123,45"));
         };
         const auto lastExpense = [&] { p.utgift.last(); };
-        const auto plainWrite = [&] {
-            store::Transaction transaction(p.database);
-            plainQuery(p.database,
-                       QStringLiteral("INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
-                                      "VALUES ('2026-12-11', '1', 2026, 12, 1234500, '4100')"));
-            plainQuery(p.database, QStringLiteral("UPDATE Konto2 SET Ksumma = Ksumma - 1234500 WHERE Konto = 1"));
-            transaction.commit();
+        // The references: the same row written or removed and the same balance changed, as one plain transaction.
+        const auto plain = [&](const QString& row, const QString& balance) {
+            return [&p, row, balance] {
+                store::Transaction transaction(p.database);
+                plainQuery(p.database, row);
+                plainQuery(p.database, balance);
+                transaction.commit();
+            };
         };
+        const auto plainExpense =
+            plain(QStringLiteral("INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
+                                 "VALUES ('2026-12-11', '1', 2026, 12, 1234500, '4100')"),
+                  QStringLiteral("UPDATE Konto2 SET Ksumma = Ksumma - 1234500 WHERE Konto = 1"));
+        const auto plainIncome =
+            plain(QStringLiteral("INSERT INTO Inkomst (InDatum, InKonto, InYear, InMonth, InSumma, InTyp) "
+                                 "VALUES ('2026-12-11', '1', 2026, 12, 1234500, '1100')"),
+                  QStringLiteral("UPDATE Konto2 SET Ksumma = Ksumma + 1234500 WHERE Konto = 1"));
+        const auto plainDelete = plain(QStringLiteral("DELETE FROM Utgift WHERE Id = (SELECT MAX(Id) FROM Utgift)"),
+                                       QStringLiteral("UPDATE Konto2 SET Ksumma = Ksumma + 1234500 WHERE Konto = 1"));
         // Each handler run alternates with a reference run, so both meet the same disk; the tables take in the
         // reference's rows outside the timing.
-        const auto alternate = [&](const std::function<void()>& prepare, const std::function<void()>& handler) {
+        const auto alternate = [&](const std::function<void()>& prepare, const std::function<void()>& handler,
+                                   const std::function<void()>& reference) {
             std::vector<double> measured;
-            std::vector<double> reference;
+            std::vector<double> references;
             for (int i = 0; i < 21; ++i) {
                 prepare();
                 measured.push_back(timeIt(1, handler).median);
-                reference.push_back(timeIt(1, plainWrite).median);
+                references.push_back(timeIt(1, reference).median);
                 p.utgift.refresh();
+                p.inkomst.refresh();
                 p.konto.refresh();
             }
-            return std::pair{stats(measured), stats(reference)};
+            return std::pair{stats(measured), stats(references)};
         };
-        const auto [expense, expenseReference] = alternate(fillExpense, [&] { f.AdvGlowButton8Click(); });
-        const auto [income, incomeReference] = alternate(fillIncome, [&] { f.AdvGlowButton4Click(); });
-        const auto [removal, removalReference] = alternate(lastExpense, [&] { f.UtgridRightClickCell(1, 1); });
+        const auto [expense, expenseReference] = alternate(
+            fillExpense, [&] { f.AdvGlowButton8Click(); }, plainExpense);
+        const auto [income, incomeReference] = alternate(
+            fillIncome, [&] { f.AdvGlowButton4Click(); }, plainIncome);
+        const auto [removal, removalReference] = alternate(
+            lastExpense, [&] { f.UtgridRightClickCell(1, 1); }, plainDelete);
         report(QStringLiteral("add expense, durable"), expense, expenseReference, 1.3);
         report(QStringLiteral("add income, durable"), income, incomeReference, 1.3);
         report(QStringLiteral("delete expense, durable"), removal, removalReference, 1.3);

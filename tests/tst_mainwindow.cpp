@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -78,6 +79,7 @@ private slots:
     void grid_followsCursorAndLeftClickButNotRightClick_data();
     void grid_followsCursorAndLeftClickButNotRightClick();
     void grid_scrollsToWhereTheCursorEnds();
+    void windowedGrid_showsTheTableThroughAMovingWindow();
 };
 
 void MainWindowTest::window_opensOnKontoTab() {
@@ -473,6 +475,77 @@ void MainWindowTest::grid_scrollsToWhereTheCursorEnds() {
     table.first();
     QTRY_VERIFY(shows(0));
     QVERIFY(!shows(302));
+}
+
+// A grid on a table larger than its window (made small here) shows every part of the table, row for row.
+void MainWindowTest::windowedGrid_showsTheTableThroughAMovingWindow() {
+    TestProgram t;
+    addRows(t);
+    t.sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                         "INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
+                         "SELECT '2026-03-04', '1', 2026, 3, i * 10000, '3100' FROM n"));
+    t.start();
+    DataGrid* g = grid(t, QStringLiteral("Utgrid"));
+    TableModel* model = g->tableModel();
+    model->setCapacity(60);
+    QVERIFY(showGrid(t, QStringLiteral("Utgrid")));
+    store::Table& table = t.program().utgift;
+    // What the window shows against the stored rows, by position.
+    const auto matchesTable = [&] {
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QString stored = t.scalar(QStringLiteral("SELECT printf('%.2f', UtSumma / 10000.0) FROM Utgift "
+                                                           "ORDER BY Id LIMIT 1 OFFSET %1")
+                                                .arg(model->positionOf(row)))
+                                       .toString()
+                                       .replace(u'.', u',');
+            if (model->index(row, 6).data().toString() != stored)
+                return false;
+        }
+        return true;
+    };
+    const auto currentGridRow = [&] { return g->gridRowOf(g->currentIndex()); };
+    QCOMPARE(model->rowCount(), 60);
+    QCOMPARE(currentGridRow(), 303); // the start put the cursor on the last row
+    QVERIFY(matchesTable());
+    table.first();
+    QCOMPARE(currentGridRow(), 1);
+    QVERIFY(matchesTable());
+    table.moveToRow(150);
+    QCOMPARE(currentGridRow(), 151);
+    QVERIFY(matchesTable());
+    // A click moves the cursor to the row under the mouse, wherever the window stands.
+    QTRY_VERIFY(g->viewport()->rect().contains(rowCentre(g, model->rowOf(150))));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rowCentre(g, model->rowOf(150) + 2));
+    QCOMPARE(table.currentRow(), 152);
+    // Scrolling on moves the window on, to the table's end and back to its start.
+    for (int i = 0; i < 20; ++i)
+        g->verticalScrollBar()->setValue(g->verticalScrollBar()->maximum());
+    QCOMPARE(model->positionOf(model->rowCount() - 1), 302);
+    QVERIFY(matchesTable());
+    for (int i = 0; i < 20; ++i)
+        g->verticalScrollBar()->setValue(0);
+    QCOMPARE(model->positionOf(0), 0);
+    QVERIFY(matchesTable());
+    QCOMPARE(table.currentRow(), 152); // scrolling alone leaves the cursor
+    // The keyboard reaches both ends of the table.
+    g->setFocus();
+    QTest::keyClick(g, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(table.currentRow(), 302);
+    QCOMPARE(currentGridRow(), 303);
+    QTest::keyClick(g, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(table.currentRow(), 0);
+    // Rows added and removed keep the window in step with the table.
+    table.moveToRow(30);
+    QVERIFY(model->rowOf(30) >= 0);
+    table.deleteCurrent();
+    QVERIFY(matchesTable());
+    table.last();
+    table.append();
+    table.setAmount(u"UtSumma", 9990000);
+    table.post();
+    QCOMPARE(currentGridRow(), 303);
+    QVERIFY(matchesTable());
+    QCOMPARE(model->index(model->rowOf(302), 6).data().toString(), QStringLiteral("999,00"));
 }
 
 QTEST_MAIN(MainWindowTest)

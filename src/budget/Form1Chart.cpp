@@ -105,7 +105,7 @@ void TForm1::FyllKontoplan() {
 void TForm1::DBAdvGrid2ClickCell(int row, int column) {
     if (row < 1) {
         const QModelIndex current = DBAdvGrid2->currentIndex();
-        row = current.isValid() ? current.row() + 1 : 0;
+        row = DBAdvGrid2->gridRowOf(current);
         column = current.column();
     }
     applyBudgetRule(DBAdvGrid2, m_program.kontoplan, row, column);
@@ -158,7 +158,7 @@ void TForm1::setupChart() {
     // Keyboard moves and the first focus reach cells without a click.
     connect(DBAdvGrid2->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, &chart](const QModelIndex& current) {
-                applyBudgetRule(DBAdvGrid2, chart, current.isValid() ? current.row() + 1 : 0, current.column());
+                applyBudgetRule(DBAdvGrid2, chart, DBAdvGrid2->gridRowOf(current), current.column());
             });
     applyBudgetRule(DBAdvGrid2, chart, 0, 0);
 }

@@ -619,8 +619,19 @@ void Table::deleteCurrent() {
     remove.reset();
     if (m_count)
         --*m_count;
-    if (m_order)
-        std::erase(*m_order, gone.rowid);
+    if (m_order) {
+        // A table kept by its key lists its rows in key order: the row is found by halving, at the end at once.
+        std::vector<std::int64_t>& order = *m_order;
+        if (!order.empty() && order.back() == gone.rowid) {
+            order.pop_back();
+        } else if (m_orderColumn.isEmpty()) {
+            const auto at = std::lower_bound(order.begin(), order.end(), gone.rowid);
+            if (at != order.end() && *at == gone.rowid)
+                order.erase(at);
+        } else {
+            std::erase(order, gone.rowid);
+        }
+    }
     if (m_denseFirst) {
         if (gone.rowid == *m_denseFirst)
             ++*m_denseFirst;

@@ -8,38 +8,85 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 
 TableModel::TableModel(store::Table& table, std::vector<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)) {
     resolveFields();
     connect(&m_table, &store::Table::rowsChanged, this, &TableModel::tableChanged);
     // Single-row writes keep the view's editors, selection and scroll position.
-    connect(&m_table, &store::Table::rowInserted, this, [this](qint64 position) {
-        if (!m_awake)
-            return;
+    connect(&m_table, &store::Table::rowInserted, this, &TableModel::inserted);
+    connect(&m_table, &store::Table::rowRemoved, this, &TableModel::removed);
+    connect(&m_table, &store::Table::rowUpdated, this, [this](qint64 position) {
+        const int row = rowOf(position);
+        if (m_awake && row >= 0)
+            emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    });
+}
+
+int TableModel::rowOf(qint64 position) const {
+    const qint64 row = position - m_offset;
+    return position >= 0 && row >= 0 && row < m_rows ? static_cast<int>(row) : -1;
+}
+
+bool TableModel::isWindowed() const {
+    return m_awake && m_rows < m_table.recordCount();
+}
+
+void TableModel::changedAll() {
+    if (m_rows > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
+}
+
+// The table has one row more, at `position`. While the window holds every row it grows by that row; a full
+// window keeps its size and shows what now lies in its place.
+void TableModel::inserted(qint64 position) {
+    if (!m_awake)
+        return;
+    const qint64 count = m_table.recordCount();
+    if (m_rows < m_capacity && count <= m_capacity) {
         const int row = static_cast<int>(position);
         m_restructuring = true;
         beginInsertRows({}, row, row);
-        ++m_rows;
+        m_rows = static_cast<int>(count);
         endInsertRows();
         m_restructuring = false;
-    });
-    connect(&m_table, &store::Table::rowRemoved, this, [this](qint64 position) {
-        if (!m_awake)
-            return;
-        const int row = static_cast<int>(position);
+    } else if (position < m_offset) {
+        ++m_offset; // the same rows, one place further down the table
+    } else if (rowOf(position) >= 0) {
+        changedAll();
+    }
+}
+
+void TableModel::removed(qint64 position) {
+    if (!m_awake)
+        return;
+    const qint64 count = m_table.recordCount();
+    if (count < m_rows) {
+        const int row = rowOf(position);
         m_restructuring = true;
         beginRemoveRows({}, row, row);
-        --m_rows;
+        m_rows = static_cast<int>(count);
         endRemoveRows();
         m_restructuring = false;
-    });
-    connect(&m_table, &store::Table::rowUpdated, this, [this](qint64 position) {
-        if (!m_awake)
-            return;
-        const int row = static_cast<int>(position);
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-    });
+    } else if (position < m_offset) {
+        --m_offset;
+    } else if (rowOf(position) >= 0) {
+        if (m_offset + m_rows > count)
+            --m_offset; // the window was at the end of the table
+        changedAll();
+    }
+}
+
+qint64 TableModel::shiftTo(qint64 offset) {
+    const qint64 count = m_table.recordCount();
+    offset = std::clamp<qint64>(offset, 0, std::max<qint64>(0, count - m_rows));
+    const qint64 shift = offset - m_offset;
+    if (shift != 0) {
+        m_offset = offset;
+        changedAll();
+    }
+    return shift;
 }
 
 // Grids are bound before their tables open: the fields are found again whenever the table's rows change.
@@ -56,7 +103,7 @@ void TableModel::tableChanged() {
     }
     beginResetModel();
     resolveFields();
-    m_rows = m_table.isOpen() ? static_cast<int>(m_table.recordCount()) : 0;
+    placeWindow();
     endResetModel();
 }
 
@@ -65,8 +112,26 @@ void TableModel::wake() {
         return;
     beginResetModel();
     m_awake = true;
-    m_rows = m_table.isOpen() ? static_cast<int>(m_table.recordCount()) : 0;
+    placeWindow();
     endResetModel();
+}
+
+// The window after a reset: as many rows as it holds, around the cursor.
+void TableModel::placeWindow() {
+    const qint64 count = m_table.isOpen() ? m_table.recordCount() : 0;
+    m_rows = static_cast<int>(std::min<qint64>(count, m_capacity));
+    const qint64 cursor = m_table.isOpen() ? m_table.currentRow() : -1;
+    const qint64 around = cursor >= 0 ? cursor - m_rows / 2 : m_offset;
+    m_offset = std::clamp<qint64>(around, 0, count - m_rows);
+}
+
+void TableModel::setCapacity(int rows) {
+    m_capacity = std::max(rows, 1);
+    if (m_awake) {
+        beginResetModel();
+        placeWindow();
+        endResetModel();
+    }
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const {
@@ -77,11 +142,11 @@ int TableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
 }
 
-QString TableModel::cellText(int row, int column) const {
+QString TableModel::cellText(qint64 position, int column) const {
     const int field = m_fieldIndexes.at(static_cast<size_t>(column));
     if (field < 0)
         return {};
-    const QVariant stored = m_table.cellAt(row, field);
+    const QVariant stored = m_table.cellAt(position, field);
     if (!stored.isValid())
         return {};
     if (m_table.fieldKind(field) == store::FieldKind::Money)
@@ -89,21 +154,22 @@ QString TableModel::cellText(int row, int column) const {
     return m_table.displayText(field, stored);
 }
 
-QColor TableModel::background(int row) const {
-    return m_banded ? look::rowColour(row + 1) : QColor();
+QColor TableModel::background(qint64 position) const {
+    return m_banded ? look::rowColour(static_cast<int>(position % 2) + 1) : QColor();
 }
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
+    const qint64 position = positionOf(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
         if (index.column() == 0)
-            return index.row() == m_table.currentRow() ? QStringLiteral("\u25B8") : QString();
-        return cellText(index.row(), index.column());
+            return position == m_table.currentRow() ? QStringLiteral("\u25B8") : QString();
+        return cellText(position, index.column());
     case Qt::BackgroundRole: {
-        const QColor colour = background(index.row());
+        const QColor colour = background(position);
         return colour.isValid() ? QVariant(colour) : QVariant();
     }
     case Qt::ForegroundRole:
@@ -111,7 +177,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_columns.at(static_cast<size_t>(index.column())).alignment | Qt::AlignVCenter);
     case Qt::FontRole:
-        if (index.row() == m_table.currentRow()) {
+        if (position == m_table.currentRow()) {
             QFont font(QStringLiteral("Tahoma"));
             font.setPointSize(8);
             font.setBold(true);
@@ -143,7 +209,7 @@ void TableModel::setEditing(EditRule rule, CellWriter writer) {
 
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && m_editRule && m_editRule(index.row() + 1, index.column()))
+    if (index.isValid() && m_editRule && m_editRule(static_cast<int>(positionOf(index.row())) + 1, index.column()))
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -151,7 +217,7 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !m_cellWriter || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    m_cellWriter(index.row() + 1, index.column(), value.toString());
+    m_cellWriter(static_cast<int>(positionOf(index.row())) + 1, index.column(), value.toString());
     return true;
 }
 
@@ -171,6 +237,83 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
     setCornerButtonEnabled(false);
     // The current row is scrolled into view once the cursor has stopped moving (see scrollToCursorSoon).
     setAutoScroll(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &DataGrid::windowScrolled);
+}
+
+namespace {
+
+// Rows kept between the visible rows and the window's edge before the window moves on.
+constexpr int kWindowMargin = 200;
+
+} // namespace
+
+// The view scrolled near an edge of a window that does not hold the whole table: the window moves so the
+// same rows stay on the screen with room around them.
+void DataGrid::windowScrolled(int value) {
+    if (m_shifting || !m_model || !m_model->isWindowed())
+        return;
+    const int rows = m_model->rowCount();
+    const int page = std::max(1, viewport()->height() / std::max(1, rowHeight(0)));
+    const bool nearTop = value < kWindowMargin && m_model->positionOf(0) > 0;
+    const bool nearEnd =
+        value + page > rows - kWindowMargin && m_model->positionOf(rows) < m_model->table().recordCount();
+    if (!nearTop && !nearEnd)
+        return;
+    const qint64 top = m_model->positionOf(value);
+    const qint64 shift = m_model->shiftTo(top + page / 2 - rows / 2);
+    if (shift == 0)
+        return;
+    m_shifting = true;
+    verticalScrollBar()->setValue(value - static_cast<int>(shift));
+    m_shifting = false;
+    showCurrent();
+}
+
+// Moves the window so `position` lies in its middle, keeping the view on the same rows where it can.
+void DataGrid::recentre(qint64 position) {
+    const qint64 shift = m_model->shiftTo(position - m_model->rowCount() / 2);
+    if (shift == 0)
+        return;
+    m_shifting = true;
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - static_cast<int>(shift));
+    m_shifting = false;
+}
+
+// Puts the view's current cell on the cursor's row, or none while that row is outside the window.
+void DataGrid::showCurrent() {
+    const bool following = m_following;
+    m_following = true;
+    const int row = m_model->rowOf(currentDataRow());
+    if (row >= 0)
+        selectionModel()->setCurrentIndex(m_model->index(row, std::max(1, currentIndex().column())),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    else
+        selectionModel()->clear();
+    viewport()->update();
+    m_following = following;
+}
+
+int DataGrid::gridRowOf(const QModelIndex& index) const {
+    return index.isValid() && m_model ? static_cast<int>(m_model->positionOf(index.row())) + 1 : 0;
+}
+
+QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (m_model && m_model->isWindowed()) {
+        store::Table& table = m_model->table();
+        if ((modifiers & Qt::ControlModifier) && (action == MoveHome || action == MoveEnd)) {
+            action == MoveHome ? table.first() : table.last();
+            return currentIndex();
+        }
+        // Room to move within the window.
+        const qint64 position = table.currentRow();
+        const int row = m_model->rowOf(position);
+        if (position >= 0 && (row < kWindowMargin || row >= m_model->rowCount() - kWindowMargin)) {
+            recentre(position);
+            showCurrent();
+        }
+    }
+    return QTableView::moveCursor(action, modifiers);
 }
 
 // A handler may move a table's cursor many times (to the first row, then to the one it looks for); the grid
@@ -217,9 +360,11 @@ void DataGrid::followCursor() {
         return;
     m_syncPending = false;
     m_following = true;
-    const int row = currentDataRow();
-    if (row >= 0) {
-        const QModelIndex index = m_model->index(row, std::max(1, currentIndex().column()));
+    const int position = currentDataRow();
+    if (position >= 0) {
+        if (m_model->rowOf(position) < 0)
+            recentre(position);
+        const QModelIndex index = m_model->index(m_model->rowOf(position), std::max(1, currentIndex().column()));
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         scrollToCursorSoon();
     } else {
@@ -234,9 +379,10 @@ void DataGrid::currentRowMoved(const QModelIndex& current) {
         scrollToCursorSoon();
     if (m_following || !current.isValid() || !m_model || m_model->isRestructuring())
         return;
-    if (current.row() != currentDataRow()) {
+    const qint64 position = m_model->positionOf(current.row());
+    if (position != currentDataRow()) {
         m_following = true;
-        m_model->table().moveToRow(current.row());
+        m_model->table().moveToRow(position);
         m_following = false;
         viewport()->update();
     }
@@ -253,7 +399,7 @@ void DataGrid::showEvent(QShowEvent* event) {
 void DataGrid::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         const QModelIndex index = indexAt(event->position().toPoint());
-        emit rightClickCell(index.isValid() ? index.row() + 1 : -1, index.isValid() ? index.column() : -1);
+        emit rightClickCell(index.isValid() ? gridRowOf(index) : -1, index.isValid() ? index.column() : -1);
         event->accept();
         return;
     }
@@ -261,7 +407,7 @@ void DataGrid::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QModelIndex index = indexAt(event->position().toPoint());
         if (index.isValid())
-            emit clickCell(index.row() + 1, index.column());
+            emit clickCell(gridRowOf(index), index.column());
     }
 }
 
@@ -269,7 +415,7 @@ void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableView::mouseDoubleClickEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid() && event->button() == Qt::LeftButton)
-        emit dblClickCell(index.row() + 1, index.column());
+        emit dblClickCell(gridRowOf(index), index.column());
 }
 
 bool DataGrid::eventFilter(QObject* watched, QEvent* event) {

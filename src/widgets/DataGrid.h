@@ -16,7 +16,11 @@ struct GridColumn {
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 
-// A table shown through its shared cursor: rows in table order, read a page at a time.
+// A table shown through its shared cursor: rows in table order, read a page at a time. The view sees a window
+// of at most `capacity` rows of the table, starting at table position `offset`: a table of a million rows is
+// scrolled by moving the window, so the view's per-row bookkeeping stays small and a row added or removed
+// costs the same whatever the table's size. A table that fits is shown whole (offset 0).
+// Positions are rows of the table (from 0); rows are rows of the view's window.
 class TableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -46,15 +50,28 @@ public:
     void wake();
     bool isAwake() const { return m_awake; }
 
-    // The background of a data row: banded green and cream, or none.
-    QColor background(int row) const;
+    // The background of a row of the table: banded green and cream, or none.
+    QColor background(qint64 position) const;
 
-    // Text of a cell as shown: "%.2f" for amounts.
-    QString cellText(int row, int column) const;
+    // Text of a cell of the table as shown: "%.2f" for amounts.
+    QString cellText(qint64 position, int column) const;
+
+    qint64 positionOf(int row) const { return m_offset + row; }
+    // The window row showing `position`, -1 when it lies outside the window.
+    int rowOf(qint64 position) const;
+    bool isWindowed() const;
+    // Moves the window to start at `offset` (kept within the table); returns how far it moved.
+    qint64 shiftTo(qint64 offset);
+    void setCapacity(int rows);
+    int capacity() const { return m_capacity; }
 
 private:
     void resolveFields();
     void tableChanged();
+    void inserted(qint64 position);
+    void removed(qint64 position);
+    void placeWindow();
+    void changedAll();
 
     store::Table& m_table;
     std::vector<GridColumn> m_columns;
@@ -64,6 +81,8 @@ private:
     bool m_awake = false;
     // Rows as the view knows them: a write changes the table before the view hears of it.
     int m_rows = 0;
+    qint64 m_offset = 0;
+    int m_capacity = 2000;
     EditRule m_editRule;
     CellWriter m_cellWriter;
 };
@@ -80,6 +99,8 @@ public:
 
     // Row of the table shown as current (data rows from 0), -1 without one.
     int currentDataRow() const;
+    // The grid row (header 0, the table's rows from 1) of a cell of the view.
+    int gridRowOf(const QModelIndex& index) const;
 
 signals:
     void clickCell(int gridRow, int gridColumn);
@@ -91,14 +112,19 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void followCursor();
     void scrollToCursorSoon();
+    void windowScrolled(int value);
+    void recentre(qint64 position);
+    void showCurrent();
     void currentRowMoved(const QModelIndex& current);
 
     TableModel* m_model = nullptr;
     bool m_following = false;
     bool m_syncPending = false;
     bool m_scrollPending = false;
+    bool m_shifting = false;
 };

@@ -35,9 +35,11 @@ void append(QComboBox* names, QComboBox* keys, const QString& name, const QStrin
 }
 
 void finishFill(QComboBox* names, QComboBox* keys) {
-    names->setCurrentIndex(-1);
-    keys->setCurrentIndex(-1);
-    if (names->isEditable())
+    if (names->currentIndex() != -1)
+        names->setCurrentIndex(-1);
+    if (keys->currentIndex() != -1)
+        keys->setCurrentIndex(-1);
+    if (names->isEditable() && !names->currentText().isEmpty())
         names->setEditText(QString());
 }
 

@@ -4,6 +4,7 @@
 //   slantvis_bench <work directory> [part]     full suite, or the parts named (generates its databases once)
 //   slantvis_bench --startup <Db directory> <spawn ns>   child: one start-up, prints elapsed ms and peak memory
 #include "BenchOperations.h"
+#include "app/Services.h"
 #include "Generator.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    pinLocalTimeZone(); // as the program's own main does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QMessageBox>
 
 namespace {
@@ -32,4 +33,10 @@ void MessageBoxDialogs::error(const QString& text) {
 
 void UrlOpener::open(const QUrl& url) {
     QDesktopServices::openUrl(url);
+}
+
+void pinLocalTimeZone() {
+    if (qEnvironmentVariableIsSet("TZ") || !QFile::exists(QStringLiteral("/etc/localtime")))
+        return;
+    qputenv("TZ", ":/etc/localtime");
 }

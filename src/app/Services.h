@@ -32,6 +32,11 @@ public:
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 
+// Called first in main: names the system's time zone file in TZ when TZ is unset, so the C library reads the
+// zone once instead of looking at /etc/localtime again at every reading of the clock. A zone changed while
+// the program runs then takes effect at its next start.
+void pinLocalTimeZone();
+
 class UrlOpener {
 public:
     virtual ~UrlOpener() = default;

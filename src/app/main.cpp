@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "app/Services.h"
 #include "app/TForm1.h"
 #include "widgets/Look.h"
 
@@ -6,6 +7,7 @@
 #include <QLocale>
 
 int main(int argc, char** argv) {
+    pinLocalTimeZone();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Slantvis"));
     QApplication::setApplicationDisplayName(QStringLiteral("Slantvis"));

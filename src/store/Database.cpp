@@ -269,9 +269,9 @@ Statement& Database::kept(const QString& sql) {
     return *slot;
 }
 
-void Database::begin() {
+void Database::begin(bool deferred) {
     if (m_depth == 0) {
-        KeptStatement(*this, QStringLiteral("BEGIN IMMEDIATE"))->step();
+        KeptStatement(*this, deferred ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"))->step();
         m_failed = false;
     }
     ++m_depth;

@@ -72,7 +72,7 @@ public:
 
     // Transactions nest; only the outermost begins and commits. A rollback tells every table to drop what it
     // holds of rows that are no longer stored.
-    void begin();
+    void begin(bool deferred = false);
     void commit();
     void rollback();
     int transactionDepth() const { return m_depth; }
@@ -140,7 +140,10 @@ private:
 // Rolls back unless committed.
 class Transaction final {
 public:
-    explicit Transaction(Database& db) : m_db(db) { m_db.begin(); }
+    // A Write transaction takes the write lock at once. A Read transaction groups reads under one lock and one
+    // snapshot (it takes the write lock only if something inside it writes); commit it like any other.
+    enum class Kind { Write, Read };
+    explicit Transaction(Database& db, Kind kind = Kind::Write) : m_db(db) { m_db.begin(kind == Kind::Read); }
     ~Transaction() {
         if (!m_done)
             m_db.rollback();

@@ -160,8 +160,11 @@ bool Table::loadFirstMatching(Statement& statement) {
 void Table::setCurrent(std::optional<Row> row) {
     if (m_state != State::Browse)
         cancel();
+    // Onto the row the cursor is already on, as stored: nothing moved, nobody needs telling.
+    const bool same = row && m_current && row->rowid == m_current->rowid && row->values == m_current->values;
     m_current = std::move(row);
-    emit cursorMoved();
+    if (!same)
+        emit cursorMoved();
 }
 
 std::int64_t Table::recordCount() {

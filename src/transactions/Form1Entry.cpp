@@ -87,10 +87,13 @@ void TForm1::AdvGlowButton4Click() {
     p.konto.post();
     transaction.commit();
 
+    // What follows only reads: under one lock.
+    store::Transaction reads(p.database, store::Transaction::Kind::Read);
     InAdvMoneyEdit1->clear();
     InDatePicker1->setDateTime(p.clock().now());
     startdatum();
     FyllKonto();
+    reads.commit();
 }
 
 void TForm1::AdvGlowButton8Click() {
@@ -142,13 +145,16 @@ void TForm1::AdvGlowButton8Click() {
     p.konto.setAmount(u"Ksumma", *balance);
     p.konto.post();
     transaction.commit();
+
+    // What follows only reads: under one lock.
+    store::Transaction reads(p.database, store::Transaction::Kind::Read);
     if (writesRow)
         p.utgift.last();
-
     UtAdvMoneyEdit1->clear();
     UtDatePicker1->setDateTime(p.clock().now());
     startdatum();
     FyllKonto();
+    reads.commit();
 }
 
 namespace {
@@ -177,8 +183,11 @@ void deleteCurrentEntry(Program& p, store::Table& entries, QStringView accountFi
     p.konto.refresh();
     entries.deleteCurrent();
     transaction.commit();
+    // What follows only reads: under one lock.
+    store::Transaction reads(p.database, store::Transaction::Kind::Read);
     entries.refresh();
     p.form1->FyllKonto();
+    reads.commit();
 }
 
 } // namespace

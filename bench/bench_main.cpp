@@ -4,8 +4,8 @@
 //   slantvis_bench <work directory> [part]     full suite, or the parts named (generates its databases once)
 //   slantvis_bench --startup <Db directory> <spawn ns>   child: one start-up, prints elapsed ms and peak memory
 #include "BenchOperations.h"
-#include "app/Services.h"
 #include "Generator.h"
+#include "app/Services.h"
 
 #include <QApplication>
 #include <QDir>

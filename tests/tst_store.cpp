@@ -100,6 +100,7 @@ private slots:
     void setTextBadValue_throwsNamingValueAndFieldAndCancels();
     void post_survivesProcessRestart();
     void keptRowCount_followsEveryWriteAndIsRebuiltWhenLost();
+    void positions_followKeysAroundDeletedRows();
     void failingSecondPost_leavesNothingOfFirst();
     void grid_showsTableAfterEachWrite_data();
     void grid_showsTableAfterEachWrite();
@@ -440,6 +441,48 @@ void StoreTest::keptRowCount_followsEveryWriteAndIsRebuiltWhenLost() {
         inkomst.open();
         QCOMPARE(inkomst.recordCount(), s.count(QStringLiteral("Inkomst")));
     }
+}
+
+// Positions come from the keys and the keys recorded as deleted; they must agree with the stored order whoever
+// deleted what.
+void StoreTest::positions_followKeysAroundDeletedRows() {
+    Store s;
+    store::Statement(s.db,
+                     QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
+                                    "INSERT INTO Inkomst (InSumma) SELECT i FROM n"))
+        .step();
+    // Gaps from before the keys were kept, then deletes recorded as they happen.
+    store::Statement(s.db, QStringLiteral("DELETE FROM Inkomst WHERE rowid IN (5, 6, 20)")).step();
+    s.db.keepRowCounts({QStringLiteral("Inkomst")});
+    store::Statement(s.db, QStringLiteral("DELETE FROM Inkomst WHERE rowid IN (1, 7, 30, 40)")).step();
+    s.inkomst.refresh();
+    const auto matchesStore = [&] {
+        store::Statement keys(s.db, QStringLiteral("SELECT rowid FROM Inkomst ORDER BY rowid"));
+        std::int64_t position = 0;
+        while (keys.step()) {
+            if (s.inkomst.rowIdAt(position) != keys.intValue(0) || !s.inkomst.moveToRow(position) ||
+                s.inkomst.currentRow() != position || s.inkomst.currentRowId() != keys.intValue(0))
+                return false;
+            ++position;
+        }
+        return position == s.inkomst.recordCount() && s.inkomst.rowIdAt(position) == 0;
+    };
+    QVERIFY(matchesStore());
+    // The table's own deletes (first, middle, last) and appends after them.
+    for (const std::int64_t key : {2, 15, 16, 39}) {
+        QVERIFY(s.inkomst.locate(u"Id", QString::number(key)));
+        s.inkomst.deleteCurrent();
+        QVERIFY2(matchesStore(), qPrintable(QString::number(key)));
+    }
+    for (int i = 0; i < 3; ++i) {
+        s.inkomst.append();
+        s.inkomst.post();
+        QVERIFY(matchesStore());
+    }
+    // Read again from the store: the same.
+    s.inkomst.close();
+    s.inkomst.open();
+    QVERIFY(matchesStore());
 }
 
 void StoreTest::failingSecondPost_leavesNothingOfFirst() {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <optional>
 #include <sqlite3.h>
 #include <tuple>
 
@@ -222,10 +223,10 @@ void Database::keepRowCounts(const QStringList& tables) {
         return query.step();
     };
     QStringList missing;
-    const bool haveTable = tableExists(QStringLiteral("RowCounts"));
+    const bool haveTables = tableExists(QStringLiteral("RowCounts")) && tableExists(QStringLiteral("MissingKeys"));
     for (const QString& table : tables) {
         bool counted =
-            haveTable && hasTrigger(table + QStringLiteral("Added")) && hasTrigger(table + QStringLiteral("Removed"));
+            haveTables && hasTrigger(table + QStringLiteral("Added")) && hasTrigger(table + QStringLiteral("Removed"));
         if (counted) {
             Statement row(*this, QStringLiteral("SELECT 1 FROM RowCounts WHERE TableName = ?1"));
             row.bindText(1, table);
@@ -237,16 +238,24 @@ void Database::keepRowCounts(const QStringList& tables) {
     if (!missing.isEmpty()) {
         Transaction transaction(*this);
         exec("CREATE TABLE IF NOT EXISTS RowCounts (TableName TEXT PRIMARY KEY, Rows INTEGER NOT NULL)");
+        exec("CREATE TABLE IF NOT EXISTS MissingKeys (TableName TEXT NOT NULL, FromKey INTEGER NOT NULL, "
+             "ToKey INTEGER NOT NULL)");
+        exec("CREATE INDEX IF NOT EXISTS MissingKeysByTable ON MissingKeys (TableName, FromKey)");
         for (const QString& table : missing) {
-            for (const auto& [suffix, when, step] :
-                 {std::tuple{QStringLiteral("Added"), QStringLiteral("INSERT"), QStringLiteral("+ 1")},
-                  std::tuple{QStringLiteral("Removed"), QStringLiteral("DELETE"), QStringLiteral("- 1")}}) {
+            const QString literal =
+                QStringLiteral("'%1'").arg(QString(table).replace(QLatin1Char('\''), QLatin1String("''")));
+            const QString added =
+                QStringLiteral("UPDATE RowCounts SET Rows = Rows + 1 WHERE TableName = %1;").arg(literal);
+            const QString removed =
+                QStringLiteral("UPDATE RowCounts SET Rows = Rows - 1 WHERE TableName = %1; "
+                               "INSERT INTO MissingKeys (TableName, FromKey, ToKey) VALUES (%1, OLD.rowid, OLD.rowid);")
+                    .arg(literal);
+            for (const auto& [suffix, when, body] :
+                 {std::tuple{QStringLiteral("Added"), QStringLiteral("INSERT"), added},
+                  std::tuple{QStringLiteral("Removed"), QStringLiteral("DELETE"), removed}}) {
                 Statement(*this, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quote(table + suffix))).step();
-                Statement(*this,
-                          QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 BEGIN UPDATE RowCounts SET Rows = Rows %4 "
-                                         "WHERE TableName = '%5'; END")
-                              .arg(quote(table + suffix), when, quote(table), step,
-                                   QString(table).replace(QLatin1Char('\''), QLatin1String("''"))))
+                Statement(*this, QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 BEGIN %4 END")
+                                     .arg(quote(table + suffix), when, quote(table), body))
                     .step();
             }
             Statement count(
@@ -255,6 +264,25 @@ void Database::keepRowCounts(const QStringList& tables) {
                            .arg(quote(table)));
             count.bindText(1, table);
             count.step();
+            // The gaps between the keys as they are now, found once; from here on the trigger records each delete.
+            Statement forget(*this, QStringLiteral("DELETE FROM MissingKeys WHERE TableName = ?1"));
+            forget.bindText(1, table);
+            forget.step();
+            Statement keys(*this, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quote(table)));
+            Statement gap(*this,
+                          QStringLiteral("INSERT INTO MissingKeys (TableName, FromKey, ToKey) VALUES (?1, ?2, ?3)"));
+            std::optional<std::int64_t> previous;
+            while (keys.step()) {
+                const std::int64_t key = keys.intValue(0);
+                if (previous && key > *previous + 1) {
+                    gap.bindText(1, table);
+                    gap.bindInt(2, *previous + 1);
+                    gap.bindInt(3, key - 1);
+                    gap.step();
+                    gap.reset();
+                }
+                previous = key;
+            }
         }
         transaction.commit();
     }

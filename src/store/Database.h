@@ -56,8 +56,9 @@ public:
     // A Table reports the rows its last statement wrote (with what its triggers wrote): the total before it.
     void noteTableWrite(std::int64_t totalBefore);
 
-    // Keeps the row count of each named table in the table RowCounts, up to date by triggers, so a table of a
-    // million rows is counted by reading one row. What is missing is created, and the count taken once, in one
+    // Keeps the row count of each named table in the table RowCounts and the keys it no longer has (between its
+    // first and last) in MissingKeys, up to date by triggers, so a table of a million rows is counted by reading
+    // one row and a row's position follows from its key. What is missing is created, and counted once, in one
     // transaction. A table whose count is not kept is counted row by row.
     void keepRowCounts(const QStringList& tables);
     bool keepsRowCount(const QString& table) const { return m_counted.contains(table); }

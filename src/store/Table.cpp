@@ -252,8 +252,9 @@ bool Table::locate(QStringView field, const QString& value) {
     return loadFirstMatching(query);
 }
 
-// The order of a table kept by its key needs no list while the keys run without gaps (a table only ever
-// appended to): the position of a row is then its key less the first key, found from two index look-ups.
+// The order of a table kept by its key needs no list while its keys run from the first to the last with no gap
+// but the keys the database keeps as missing (rows deleted): the position of a row is then its key less the
+// first key less the missing keys below it.
 void Table::ensureOrder() {
     if (m_order || m_denseFirst)
         return;
@@ -271,9 +272,27 @@ void Table::ensureOrder() {
         const std::int64_t high = bounds.intValue(1);
         bounds.reset();
         const std::int64_t count = recordCount();
+        m_holes.clear();
         if (empty ? count == 0 : high - low + 1 == count) {
             m_denseFirst = empty ? 0 : low;
             return;
+        }
+        if (!empty && m_db.keepsRowCount(m_name)) {
+            Statement& missing = kept(Query::MissingKeys, [] {
+                return QStringLiteral("SELECT FromKey, ToKey FROM MissingKeys WHERE TableName = ?1 AND ToKey >= ?2 "
+                                      "AND FromKey <= ?3 ORDER BY FromKey");
+            });
+            missing.bindText(1, m_name);
+            missing.bindInt(2, low);
+            missing.bindInt(3, high);
+            while (missing.step())
+                addHole(std::max(missing.intValue(0), low), std::min(missing.intValue(1), high));
+            missing.reset();
+            if (high - low + 1 - holeSize() == count) {
+                m_denseFirst = low;
+                return;
+            }
+            m_holes.clear();
         }
     }
     Statement query(m_db, QStringLiteral("SELECT rowid FROM %1%2").arg(quoted(m_name), orderBy()));
@@ -290,7 +309,48 @@ std::int64_t Table::orderSize() const {
 }
 
 std::int64_t Table::orderAt(std::int64_t row) const {
-    return m_denseFirst ? *m_denseFirst + row : (*m_order)[static_cast<size_t>(row)];
+    if (!m_denseFirst)
+        return (*m_order)[static_cast<size_t>(row)];
+    std::int64_t key = *m_denseFirst + row;
+    for (const Hole& hole : m_holes) {
+        if (hole.from > key)
+            break;
+        key += hole.to - hole.from + 1;
+    }
+    return key;
+}
+
+// Keys from..to are missing (between the first and the last key); joins the holes it meets.
+void Table::addHole(std::int64_t from, std::int64_t to) {
+    if (from > to)
+        return;
+    auto at = std::lower_bound(m_holes.begin(), m_holes.end(), from,
+                               [](const Hole& hole, std::int64_t key) { return hole.to + 1 < key; });
+    while (at != m_holes.end() && at->from <= to + 1) {
+        from = std::min(from, at->from);
+        to = std::max(to, at->to);
+        at = m_holes.erase(at);
+    }
+    m_holes.insert(at, Hole{from, to, 0});
+    std::int64_t before = 0;
+    for (Hole& hole : m_holes) {
+        hole.before = before;
+        before += hole.to - hole.from + 1;
+    }
+}
+
+std::int64_t Table::holeSize() const {
+    return m_holes.empty() ? 0 : m_holes.back().before + (m_holes.back().to - m_holes.back().from + 1);
+}
+
+// Missing keys below `key`, a key the table has.
+std::int64_t Table::holesBelow(std::int64_t key) const {
+    const auto after = std::lower_bound(m_holes.begin(), m_holes.end(), key,
+                                        [](const Hole& hole, std::int64_t k) { return hole.from < k; });
+    if (after == m_holes.begin())
+        return 0;
+    const Hole& below = *(after - 1);
+    return below.before + (below.to - below.from + 1);
 }
 
 // Rows written on this connection other than by the tables' own row writes, and commits by any other
@@ -353,7 +413,7 @@ std::int64_t Table::currentRow() {
         return -1;
     ensureOrder();
     if (m_denseFirst) {
-        const std::int64_t position = m_current->rowid - *m_denseFirst;
+        const std::int64_t position = m_current->rowid - *m_denseFirst - holesBelow(m_current->rowid);
         return position >= 0 && position < *m_count ? position : -1;
     }
     const auto& order = *m_order;
@@ -412,6 +472,7 @@ void Table::invalidate() {
     m_count.reset();
     m_order.reset();
     m_denseFirst.reset();
+    m_holes.clear();
     m_stamp.reset();
     m_pages.clear();
 }
@@ -495,9 +556,12 @@ void Table::post() {
                 change = {Change::Inserted, countBefore};
             if (m_order && atEnd) {
                 m_order->push_back(rowid);
-            } else if (m_denseFirst && (countBefore == 0 || rowid == *m_denseFirst + countBefore)) {
-                if (countBefore == 0)
-                    m_denseFirst = rowid;
+            } else if (m_denseFirst && countBefore == 0) {
+                m_denseFirst = rowid;
+                m_holes.clear();
+            } else if (m_denseFirst && m_orderColumn.isEmpty() && rowid >= *m_denseFirst + countBefore + holeSize()) {
+                // Keys between the last row and this one were used by rows deleted since: missing keys.
+                addHole(*m_denseFirst + countBefore + holeSize(), rowid - 1);
             } else {
                 m_order.reset();
                 m_denseFirst.reset();
@@ -636,10 +700,21 @@ void Table::deleteCurrent() {
         }
     }
     if (m_denseFirst) {
-        if (gone.rowid == *m_denseFirst)
+        if (*m_count == 0) {
+            m_holes.clear();
+        } else if (gone.rowid == *m_denseFirst) {
+            // The next key the table has becomes the first.
             ++*m_denseFirst;
-        else if (gone.rowid != *m_denseFirst + *m_count)
-            m_denseFirst.reset(); // a gap: the order is listed when next asked for
+            if (!m_holes.empty() && m_holes.front().from == *m_denseFirst) {
+                *m_denseFirst = m_holes.front().to + 1;
+                const std::vector<Hole> rest(m_holes.begin() + 1, m_holes.end());
+                m_holes.clear();
+                for (const Hole& hole : rest)
+                    addHole(hole.from, hole.to);
+            }
+        } else if (gone.rowid != *m_denseFirst + *m_count + holeSize()) {
+            addHole(gone.rowid, gone.rowid); // a row from the middle
+        }
     }
     noteOwnWrite(cacheWasCurrent);
     m_pages.clear();

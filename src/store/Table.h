@@ -129,6 +129,9 @@ private:
     void ensureOrder();
     std::int64_t orderSize() const;
     std::int64_t orderAt(std::int64_t row) const;
+    void addHole(std::int64_t from, std::int64_t to);
+    std::int64_t holeSize() const;
+    std::int64_t holesBelow(std::int64_t key) const;
     std::pair<std::int64_t, std::int64_t> changeStamp();
     bool cacheIsCurrent();
     void noteOwnWrite(bool cacheWasCurrent);
@@ -154,7 +157,8 @@ private:
         PageByOffset,
         Delete,
         Insert,
-        Update
+        Update,
+        MissingKeys
     };
     template <typename MakeSql> Statement& kept(Query query, MakeSql&& makeSql, int variant = 0) {
         std::unique_ptr<Statement>& slot = m_kept[{query, variant}];
@@ -177,6 +181,14 @@ private:
     // Row order: the rowids in order, or, while the keys run without gaps, just the first of them.
     std::optional<std::vector<std::int64_t>> m_order;
     std::optional<std::int64_t> m_denseFirst;
+    // With m_denseFirst: the keys missing between the first and the last key, in order, each with the number of
+    // missing keys before it.
+    struct Hole {
+        std::int64_t from;
+        std::int64_t to;
+        std::int64_t before;
+    };
+    std::vector<Hole> m_holes;
     // What the database had written when the count and order were last known to match it.
     std::optional<std::pair<std::int64_t, std::int64_t>> m_stamp;
     std::map<std::int64_t, std::vector<Row>> m_pages;

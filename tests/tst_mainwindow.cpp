@@ -47,6 +47,14 @@ DataGrid* showGrid(TestProgram& t, const QString& name) {
     return g;
 }
 
+// The rows of addRows and 300 expenses more (amounts 1,00 … 300,00): 303 expense rows.
+void addManyExpenses(TestProgram& t) {
+    addRows(t);
+    t.sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                         "INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
+                         "SELECT '2026-03-04', '1', 2026, 3, i * 10000, '3100' FROM n"));
+}
+
 QPoint rowCentre(DataGrid* g, int dataRow) {
     return g->visualRect(g->model()->index(dataRow, 1)).center();
 }
@@ -454,10 +462,7 @@ void MainWindowTest::grid_followsCursorAndLeftClickButNotRightClick() {
 
 void MainWindowTest::grid_scrollsToWhereTheCursorEnds() {
     TestProgram t;
-    addRows(t);
-    t.sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
-                         "INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
-                         "SELECT '2026-03-04', '1', 2026, 3, i * 10000, '3100' FROM n"));
+    addManyExpenses(t);
     t.start();
     DataGrid* g = showGrid(t, QStringLiteral("Utgrid"));
     QVERIFY(g);
@@ -480,10 +485,7 @@ void MainWindowTest::grid_scrollsToWhereTheCursorEnds() {
 // A grid on a table larger than its window (made small here) shows every part of the table, row for row.
 void MainWindowTest::windowedGrid_showsTheTableThroughAMovingWindow() {
     TestProgram t;
-    addRows(t);
-    t.sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
-                         "INSERT INTO Utgift (UtDatum, UtKonto, UtYear, UtMonth, UtSumma, UtPKonto) "
-                         "SELECT '2026-03-04', '1', 2026, 3, i * 10000, '3100' FROM n"));
+    addManyExpenses(t);
     t.start();
     DataGrid* g = grid(t, QStringLiteral("Utgrid"));
     TableModel* model = g->tableModel();

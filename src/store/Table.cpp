@@ -332,6 +332,10 @@ void Table::addHole(std::int64_t from, std::int64_t to) {
         at = m_holes.erase(at);
     }
     m_holes.insert(at, Hole{from, to, 0});
+    countHoles();
+}
+
+void Table::countHoles() {
     std::int64_t before = 0;
     for (Hole& hole : m_holes) {
         hole.before = before;
@@ -707,10 +711,8 @@ void Table::deleteCurrent() {
             ++*m_denseFirst;
             if (!m_holes.empty() && m_holes.front().from == *m_denseFirst) {
                 *m_denseFirst = m_holes.front().to + 1;
-                const std::vector<Hole> rest(m_holes.begin() + 1, m_holes.end());
-                m_holes.clear();
-                for (const Hole& hole : rest)
-                    addHole(hole.from, hole.to);
+                m_holes.erase(m_holes.begin());
+                countHoles();
             }
         } else if (gone.rowid != *m_denseFirst + *m_count + holeSize()) {
             addHole(gone.rowid, gone.rowid); // a row from the middle

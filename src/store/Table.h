@@ -130,6 +130,7 @@ private:
     std::int64_t orderSize() const;
     std::int64_t orderAt(std::int64_t row) const;
     void addHole(std::int64_t from, std::int64_t to);
+    void countHoles();
     std::int64_t holeSize() const;
     std::int64_t holesBelow(std::int64_t key) const;
     std::pair<std::int64_t, std::int64_t> changeStamp();

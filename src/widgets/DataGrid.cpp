@@ -260,24 +260,20 @@ void DataGrid::windowScrolled(int value) {
         value + page > rows - kWindowMargin && m_model->positionOf(rows) < m_model->table().recordCount();
     if (!nearTop && !nearEnd)
         return;
-    const qint64 top = m_model->positionOf(value);
-    const qint64 shift = m_model->shiftTo(top + page / 2 - rows / 2);
-    if (shift == 0)
-        return;
-    m_shifting = true;
-    verticalScrollBar()->setValue(value - static_cast<int>(shift));
-    m_shifting = false;
-    showCurrent();
+    if (moveWindow(m_model->positionOf(value) + page / 2 - rows / 2))
+        showCurrent();
 }
 
-// Moves the window so `position` lies in its middle, keeping the view on the same rows where it can.
-void DataGrid::recentre(qint64 position) {
-    const qint64 shift = m_model->shiftTo(position - m_model->rowCount() / 2);
+// Moves the window to start at table position `offset`, keeping the view on the same rows where it can;
+// false when it stays where it is.
+bool DataGrid::moveWindow(qint64 offset) {
+    const qint64 shift = m_model->shiftTo(offset);
     if (shift == 0)
-        return;
+        return false;
     m_shifting = true;
     verticalScrollBar()->setValue(verticalScrollBar()->value() - static_cast<int>(shift));
     m_shifting = false;
+    return true;
 }
 
 // Puts the view's current cell on the cursor's row, or none while that row is outside the window.
@@ -309,7 +305,7 @@ QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
         const qint64 position = table.currentRow();
         const int row = m_model->rowOf(position);
         if (position >= 0 && (row < kWindowMargin || row >= m_model->rowCount() - kWindowMargin)) {
-            recentre(position);
+            moveWindow(position - m_model->rowCount() / 2); // the cursor's row in the middle
             showCurrent();
         }
     }
@@ -363,7 +359,7 @@ void DataGrid::followCursor() {
     const int position = currentDataRow();
     if (position >= 0) {
         if (m_model->rowOf(position) < 0)
-            recentre(position);
+            moveWindow(position - m_model->rowCount() / 2); // the cursor's row in the middle
         const QModelIndex index = m_model->index(m_model->rowOf(position), std::max(1, currentIndex().column()));
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         scrollToCursorSoon();

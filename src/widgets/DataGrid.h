@@ -63,7 +63,6 @@ public:
     // Moves the window to start at `offset` (kept within the table); returns how far it moved.
     qint64 shiftTo(qint64 offset);
     void setCapacity(int rows);
-    int capacity() const { return m_capacity; }
 
 private:
     void resolveFields();
@@ -118,7 +117,7 @@ private:
     void followCursor();
     void scrollToCursorSoon();
     void windowScrolled(int value);
-    void recentre(qint64 position);
+    bool moveWindow(qint64 offset);
     void showCurrent();
     void currentRowMoved(const QModelIndex& current);
 

@@ -6,12 +6,6 @@
 
 namespace picklist {
 
-void clear(QComboBox* names, QComboBox* keys) {
-    names->clear();
-    keys->clear();
-    finishFill(names, keys);
-}
-
 void fill(QComboBox* names, QComboBox* keys, const QStringList& nameItems, const QStringList& keyItems) {
     auto* nameModel = qobject_cast<QStringListModel*>(names->model());
     auto* keyModel = qobject_cast<QStringListModel*>(keys->model());
@@ -27,11 +21,6 @@ void fill(QComboBox* names, QComboBox* keys, const QStringList& nameItems, const
         keys->addItems(keyItems);
     }
     finishFill(names, keys);
-}
-
-void append(QComboBox* names, QComboBox* keys, const QString& name, const QString& key) {
-    names->addItem(name);
-    keys->addItem(key);
 }
 
 void finishFill(QComboBox* names, QComboBox* keys) {

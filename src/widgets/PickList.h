@@ -11,15 +11,9 @@ class QComboBox;
 // is the only code that empties or fills it; picking name i makes key i current.
 namespace picklist {
 
-// Empties both lists; afterwards neither has a current item and the visible text is empty.
-void clear(QComboBox* names, QComboBox* keys);
-
 // Fills both lists with these items in one step each; lists that already hold exactly them keep their items.
 // Either way neither has a current item afterwards and the visible text is empty.
 void fill(QComboBox* names, QComboBox* keys, const QStringList& nameItems, const QStringList& keyItems);
-
-// Appends one item to both lists.
-void append(QComboBox* names, QComboBox* keys, const QString& name, const QString& key);
 
 // Leaves both lists without a current item after a fill.
 void finishFill(QComboBox* names, QComboBox* keys);

@@ -45,7 +45,6 @@ public:
     QString displayText(int column, int row) const;
     void clearCells();
     void setRows(int rows);
-    void appendRow() { setRows(rowCount() + 1); }
 
     // Many cells written at once: the grid is redrawn when the last Batch of a nesting ends.
     class Batch final {
